@@ -1,0 +1,11 @@
+#include "platform.h"
+
+namespace tallyo {
+
+Platform& platform()
+{
+    static Platform instance;
+    return instance;
+}
+
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The seams through which the program reaches the outside world. One
+// instance, filled by main() with the desktop implementations and by tests
+// with their own. Nothing else reaches the user, the desktop, the clock or the
+// settings directly.
+#include "clock.h"
+#include "pace.h"
+#include "prompts.h"
+#include "settings.h"
+#include "shell.h"
+
+namespace tallyo {
+
+struct Platform {
+    Prompts* prompts = nullptr;
+    Shell* shell = nullptr;
+    Settings* settings = nullptr;
+    Clock* clock = nullptr;
+    Pace* pace = nullptr;
+};
+
+Platform& platform();
+
+// Short names for the seams of the one instance.
+inline Prompts& prompts() { return *platform().prompts; }
+inline Shell& shell() { return *platform().shell; }
+inline Settings& settings() { return *platform().settings; }
+inline Clock& clock() { return *platform().clock; }
+inline Pace& pace() { return *platform().pace; }
+
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The list of screenshot renderers. Each returns the number of PNG files it
+// wrote into the folder.
+#include <QDir>
+#include <functional>
+#include <vector>
+
+namespace tallyo::shots {
+using Renderer = std::function<int(const QDir& out)>;
+std::vector<Renderer> all();
+
+// Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
+int save(class QWidget& widget, const QDir& out, const QString& name);
+}
