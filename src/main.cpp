@@ -1,6 +1,65 @@
 // Arguments, data folder, the export commands (without a display), else the
 // desktop program.
-int main()
+#include "shell/commandline.h"
+#include "shell/exports.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+#include <cstdio>
+
+using namespace tallyo;
+
+namespace {
+
+QStringList ArgumentsOf(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+int RunDesktop(int argc, char** argv, const QString& dataFolder);
+
+}
+
+int main(int argc, char** argv)
+{
+    const CommandLine command = ParseCommandLine(ArgumentsOf(argc, argv));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        out << UsageText();
+        return 0;
+    case CommandLine::Action::Invalid:
+        err << "tallyo: " << command.error << "\n\n" << UsageText();
+        return 2;
+    case CommandLine::Action::ExportAccounts:
+    case CommandLine::Action::ExportRegister:
+        return RunExport(command, out, err);
+    case CommandLine::Action::Desktop:
+        break;
+    }
+
+    const QString folder = DataFolder(command.dataDir);
+    if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
+        err << "tallyo: cannot use the data folder " << folder << "\n";
+        return 1;
+    }
+    return RunDesktop(argc, argv, folder);
+}
+
+namespace {
+
+int RunDesktop(int argc, char** argv, const QString&)
+{
+    QCoreApplication app(argc, argv);
     return 0;
+}
+
 }

@@ -1,0 +1,26 @@
+#pragma once
+// What the program was asked to do on its command line.
+#include <QString>
+#include <QStringList>
+
+namespace tallyo {
+
+struct CommandLine {
+    enum class Action { Desktop, ExportAccounts, ExportRegister, Help, Invalid };
+    Action action = Action::Desktop;
+    QString dataDir;  // empty: the default data folder
+    QString account;  // export register: the account's name or key
+    QString error;    // why the arguments were refused (Invalid)
+};
+
+// Reads the arguments after the program's name.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The usage text printed for --help and bad arguments.
+QString UsageText();
+
+// The data folder: the one given, else $XDG_DATA_HOME/Tallyo, else
+// ~/.local/share/Tallyo.
+QString DataFolder(const QString& given);
+
+}

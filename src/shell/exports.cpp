@@ -1,0 +1,58 @@
+#include "exports.h"
+
+#include "index/accountlist.h"
+#include "store/fileerror.h"
+#include "util/csv.h"
+#include "util/formats.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tallyo {
+
+bool WriteAccountsCsv(QTextStream& out, QTextStream& err)
+{
+    bool complete = true;
+    out << CsvRecord({QStringLiteral("Name"), QStringLiteral("Key"), QStringLiteral("Balance"),
+                      QStringLiteral("Protected")});
+    for (const AccountListEntry& account : ReadAccountList()) {
+        QString balance = FormatAmountPlain(account.balance);
+        if (account.balanceOverflow) {
+            err << "The balance of " << account.name << " is too large to add up.\n";
+            balance.clear();
+            complete = false;
+        }
+        out << CsvRecord({account.name, account.key, balance,
+                          account.isProtected ? QStringLiteral("yes") : QStringLiteral("no")});
+    }
+    return complete;
+}
+
+int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
+{
+    const QString folder = DataFolder(command.dataDir);
+    const QFileInfo info(folder);
+    if (!info.exists()) {
+        err << "The data folder " << folder << " does not exist.\n";
+        return 1;
+    }
+    if (!info.isDir() || !info.isReadable() || !info.isExecutable() || !QDir::setCurrent(folder)) {
+        err << "The data folder " << folder << " cannot be read.\n";
+        return 1;
+    }
+    try {
+        switch (command.action) {
+        case CommandLine::Action::ExportAccounts:
+            return WriteAccountsCsv(out, err) ? 0 : 1;
+        default:
+            err << "This export is not available.\n";
+            return 1;
+        }
+    } catch (const FileError& error) {
+        out.flush();
+        err << error.file() << ": could not " << error.operation() << ": " << error.reason() << "\n";
+        return 1;
+    }
+}
+
+}
