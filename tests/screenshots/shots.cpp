@@ -14,7 +14,10 @@ int save(QWidget& widget, const QDir& out, const QString& name)
 // Renderers are added here as windows are built.
 std::vector<Renderer> all()
 {
-    return {};
+    return {
+        messageDialogShots,
+        buttonShots,
+    };
 }
 
 }

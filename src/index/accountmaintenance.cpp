@@ -1,0 +1,185 @@
+#include "accountmaintenance.h"
+
+#include "platform/platform.h"
+#include "store/datafiles.h"
+#include "store/fileerror.h"
+#include "store/fields.h"
+#include "store/fileio.h"
+#include "store/recordscan.h"
+#include "store/rewrite.h"
+
+#include <QFile>
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tallyo {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+// Runs `work` on an opened data file and closes it again, whatever happens.
+template <class Work>
+void WithOpenFile(RecordFile& file, Work&& work)
+{
+    file.open();
+    try {
+        work();
+    } catch (...) {
+        file.close();
+        throw;
+    }
+    file.close();
+}
+
+std::string_view KeyOf(const char* record)
+{
+    return {record, size_t(AccountKeyLength)};
+}
+
+}
+
+qint32 AppendAccount(const QString& typedName, const QString& notes)
+{
+    AccountRecord account;
+    account.AccountKey = NewAccountKey();
+    account.AccountName = typedName;
+    account.AccountNotes = notes;
+    qint32 record = 0;
+    WithOpenFile(dataFiles().AccountIndexFile, [&] {
+        record = AccountIndexCount() + 1;
+        WriteAccountRecord(record, account);
+    });
+
+    ListRecord lists;
+    lists.AccountKey = account.AccountKey;
+    WithOpenFile(dataFiles().ListFile, [&] { WriteListRecord(ListCount() + 1, lists); });
+    return record;
+}
+
+void StoreAccountName(qint32 record, const QString& name)
+{
+    WithOpenFile(dataFiles().AccountIndexFile, [&] {
+        AccountRecord account = ReadAccountRecord(record);
+        account.AccountName = name;
+        WriteAccountRecord(record, account);
+    });
+}
+
+qint32 CountAccountTransactions(const QString& key)
+{
+    const QByteArray wanted = AccountKeyBytes(key);
+    qint32 count = 0;
+    ScanRecords(QString::fromLatin1(TransactionFileName), TransactionRecord::Length,
+                [&](const char* record, qint32) {
+                    if (TransactionView(record).hasKey(wanted))
+                        ++count;
+                });
+    return count;
+}
+
+int DeleteConfirmationCount(qint32 transactions)
+{
+    return transactions > 1000 ? 3 : transactions > 100 ? 2 : 1;
+}
+
+bool ConfirmAccountDeletion(const QString& name, qint32 transactions)
+{
+    const QString count = QString::number(transactions);
+    if (prompts().ask(QStringLiteral("Confirm"), IconQuestion,
+                      QStringLiteral("Are you sure you want to ") + QStringLiteral("delete the following account?")
+                          + crlf + crlf + name,
+                      2, {QStringLiteral("&Yes, please"), QStringLiteral("&No, don't delete this account")})
+        != 1)
+        return false;
+    if (DeleteConfirmationCount(transactions) < 2)
+        return true;
+    if (prompts().ask(QStringLiteral("Re-confirm"), IconQuestion,
+                      QStringLiteral("There are ") + count + QStringLiteral(" transactions in this account!")
+                          + crlf + crlf + QStringLiteral("Are you SURE you want to delete this account?")
+                          + crlf + crlf + name,
+                      2, {QStringLiteral("&Yes, I'm sure"), QStringLiteral("&No, don't delete this account")})
+        != 1)
+        return false;
+    if (DeleteConfirmationCount(transactions) < 3)
+        return true;
+    return prompts().ask(QStringLiteral("RE-confirm"), IconQuestion,
+                         QStringLiteral("Pardon the caution, but there are ") + count
+                             + QStringLiteral(" transactions in this account!") + crlf + crlf
+                             + QStringLiteral("Are you REALLY SURE you want ")
+                             + QStringLiteral("to delete the below named account?") + crlf + crlf + name,
+                         2,
+                         {QStringLiteral("&Yes, I'm absolutely sure"),
+                          QStringLiteral("&No, do NOT delete this account")})
+        == 1;
+}
+
+void DeleteAccountRecords(const QString& key)
+{
+    const QByteArray removed = AccountKeyBytes(key);
+    const std::string_view removedKey(removed.constData(), size_t(removed.size()));
+    DataFiles& files = dataFiles();
+
+    // The index without the account. The keys that remain, in index order,
+    // say where each transaction goes.
+    std::vector<QByteArray> remainingKeys;
+    RewriteKeeping(files.AccountIndexFile, [&](const char* record, qint32) {
+        if (KeyOf(record) == removedKey)
+            return false;
+        remainingKeys.emplace_back(record, AccountKeyLength);
+        return true;
+    });
+
+    // One pass over the transactions collects, for each remaining account,
+    // the numbers of its records; the scratch file is then written account by
+    // account from the mapped file. A transaction goes to the first account
+    // that carries its key, so accounts sharing a key do not duplicate it.
+    std::unordered_map<std::string_view, size_t> group;
+    for (size_t i = 0; i < remainingKeys.size(); ++i)
+        group.try_emplace(std::string_view(remainingKeys[i].constData(), AccountKeyLength), i);
+    std::vector<std::vector<qint32>> members(remainingKeys.size());
+    files.TransactionFile.close();
+    QFile source(files.TransactionFile.fileName());
+    if (source.exists()) {
+        if (!source.open(QIODevice::ReadOnly))
+            throw FileError(source.fileName(), QStringLiteral("open"), source.errorString());
+    }
+    const qint64 length = source.isOpen() ? source.size() : 0;
+    const int recordLength = TransactionRecord::Length;
+    const qint32 count = RecordCount(length, recordLength);
+    const qint32 whole = qint32(length / recordLength);
+    const uchar* mapped = length > 0 ? source.map(0, length) : nullptr;
+    if (length > 0 && !mapped)
+        throw FileError(source.fileName(), QStringLiteral("read"), source.errorString());
+    auto recordAt = [&](qint32 number, QByteArray& padded) -> const char* {
+        if (number <= whole)
+            return reinterpret_cast<const char*>(mapped) + qint64(number - 1) * recordLength;
+        // A record cut short at the end of a damaged file, padded with zeros.
+        padded = QByteArray(recordLength, '\0');
+        const qint64 start = qint64(number - 1) * recordLength;
+        std::memcpy(padded.data(), mapped + start, size_t(length - start));
+        return padded.constData();
+    };
+    QByteArray padded;
+    for (qint32 number = 1; number <= count; ++number) {
+        const auto found = group.find(KeyOf(recordAt(number, padded)));
+        if (found != group.end())
+            members[found->second].push_back(number);
+    }
+    {
+        ScratchFile scratch(recordLength);
+        for (const std::vector<qint32>& numbers : members)
+            for (qint32 number : numbers)
+                scratch.append(recordAt(number, padded));
+        scratch.replace(files.TransactionFile.fileName());
+    }
+    source.close();
+    files.TransactionFile.refreshCount();
+
+    RewriteKeeping(files.ListFile,
+                   [&](const char* record, qint32) { return KeyOf(record) != removedKey; });
+}
+
+}

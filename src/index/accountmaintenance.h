@@ -1,0 +1,35 @@
+#pragma once
+// Adding, renaming and deleting whole accounts in the data files, and the
+// confirmations a deletion asks for. The account index window drives these
+// and rebuilds its list afterwards.
+#include <QString>
+
+namespace tallyo {
+
+// Appends a new account: a fresh key, the name as typed (cut to its field),
+// no protection, the given notes and no check layout; and an empty list
+// record for it. Returns the account's record number in Account.dex.
+qint32 AppendAccount(const QString& typedName, const QString& notes);
+
+// Stores a new name for the account at record `record`.
+void StoreAccountName(qint32 record, const QString& name);
+
+// The number of transactions that carry `key`.
+qint32 CountAccountTransactions(const QString& key);
+
+// How many confirmations deleting an account with this many transactions
+// asks for: one, two past 100, three past 1000.
+int DeleteConfirmationCount(qint32 transactions);
+
+// Asks the confirmations of a deletion, each defaulting to the refusing
+// button; true only when every one was answered with its first button.
+bool ConfirmAccountDeletion(const QString& name, qint32 transactions);
+
+// Removes every record carrying `key` from the three data files, each
+// rewritten in one step. The transactions that remain are regrouped account
+// by account in the order of the new index, each account's keeping its
+// order; transactions of no remaining account are dropped. Account.dat is
+// read once, however many accounts there are.
+void DeleteAccountRecords(const QString& key);
+
+}

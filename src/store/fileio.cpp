@@ -1,0 +1,205 @@
+#include "fileio.h"
+
+#include "fileerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tallyo {
+
+namespace {
+
+[[noreturn]] void fail(const QString& name, const char* operation, int error)
+{
+    throw FileError(name, QString::fromLatin1(operation), SystemReason(error));
+}
+
+QByteArray nativeName(const QString& name)
+{
+    return QFile::encodeName(name);
+}
+
+}
+
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+PosixFile::PosixFile(const QString& name, Mode mode) : name_(name)
+{
+    int flags = O_CLOEXEC;
+    switch (mode) {
+    case Mode::Read: flags |= O_RDONLY; break;
+    case Mode::ReadWriteCreate: flags |= O_RDWR | O_CREAT; break;
+    case Mode::WriteTruncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+    }
+    do {
+        fd_ = ::open(nativeName(name).constData(), flags, 0666);
+    } while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0)
+        fail(name, "open", errno);
+}
+
+PosixFile::~PosixFile()
+{
+    closeQuietly();
+}
+
+PosixFile::PosixFile(PosixFile&& other) noexcept : fd_(other.fd_), name_(std::move(other.name_))
+{
+    other.fd_ = -1;
+}
+
+PosixFile& PosixFile::operator=(PosixFile&& other) noexcept
+{
+    if (this != &other) {
+        closeQuietly();
+        fd_ = other.fd_;
+        name_ = std::move(other.name_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+qint64 PosixFile::size() const
+{
+    struct stat info;
+    if (::fstat(fd_, &info) != 0)
+        fail(name_, "read", errno);
+    return info.st_size;
+}
+
+qint64 PosixFile::readAt(char* buffer, qint64 length, qint64 offset) const
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t got = ::pread(fd_, buffer + done, size_t(length - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            fail(name_, "read", errno);
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
+qint64 PosixFile::readNext(char* buffer, qint64 length)
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t got = ::read(fd_, buffer + done, size_t(length - done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            fail(name_, "read", errno);
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
+void PosixFile::writeAt(const char* buffer, qint64 length, qint64 offset)
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t put = ::pwrite(fd_, buffer + done, size_t(length - done), off_t(offset + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            fail(name_, "write", errno);
+        if (put == 0)
+            fail(name_, "write", ENOSPC);
+        done += put;
+    }
+}
+
+void PosixFile::truncate(qint64 length)
+{
+    int result;
+    do {
+        result = ::ftruncate(fd_, off_t(length));
+    } while (result != 0 && errno == EINTR);
+    if (result != 0)
+        fail(name_, "write", errno);
+}
+
+void PosixFile::sync()
+{
+    if (::fsync(fd_) != 0)
+        fail(name_, "write", errno);
+}
+
+void PosixFile::adviseSequential()
+{
+    // Only a hint: a refusal changes nothing.
+    (void)::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+void PosixFile::close()
+{
+    if (fd_ < 0)
+        return;
+    const int fd = fd_;
+    fd_ = -1;
+    // On Linux the descriptor is gone even when close reports an error, so
+    // it is never retried.
+    if (::close(fd) != 0 && errno != EINTR)
+        fail(name_, "close", errno);
+}
+
+void PosixFile::closeQuietly() noexcept
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+void RenameFile(const QString& from, const QString& to)
+{
+    if (::rename(nativeName(from).constData(), nativeName(to).constData()) != 0)
+        throw FileError(to, QStringLiteral("replace"), SystemReason(errno));
+}
+
+void DeleteFile(const QString& name)
+{
+    if (::unlink(nativeName(name).constData()) != 0 && errno != ENOENT)
+        fail(name, "delete", errno);
+}
+
+bool FileExists(const QString& name)
+{
+    struct stat info;
+    return ::stat(nativeName(name).constData(), &info) == 0;
+}
+
+qint64 FileLength(const QString& name)
+{
+    struct stat info;
+    if (::stat(nativeName(name).constData(), &info) != 0)
+        return -1;
+    return info.st_size;
+}
+
+void SyncWorkingFolder()
+{
+    const int fd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fail(QDir::currentPath(), "open", errno);
+    const int result = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (result != 0)
+        fail(QDir::currentPath(), "write", error);
+}
+
+}

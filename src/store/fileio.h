@@ -1,0 +1,61 @@
+#pragma once
+// Thin wrappers over the system's file calls. Every failure throws FileError
+// with the file's name, what was being done and the system's reason.
+#include <QString>
+
+namespace tallyo {
+
+class PosixFile {
+public:
+    enum class Mode {
+        Read,              // read only; the file must exist
+        ReadWriteCreate,   // read and write, created empty when missing
+        WriteTruncate,     // write only, created or emptied
+    };
+
+    PosixFile() = default;
+    PosixFile(const QString& name, Mode mode);
+    ~PosixFile();
+    PosixFile(PosixFile&& other) noexcept;
+    PosixFile& operator=(PosixFile&& other) noexcept;
+    PosixFile(const PosixFile&) = delete;
+    PosixFile& operator=(const PosixFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    const QString& name() const { return name_; }
+    qint64 size() const;
+
+    // Reads up to `length` bytes at `offset`; fewer only at the end of the file.
+    qint64 readAt(char* buffer, qint64 length, qint64 offset) const;
+    // Reads up to `length` bytes from the current position; fewer only at the end.
+    qint64 readNext(char* buffer, qint64 length);
+    // Writes all `length` bytes at `offset`.
+    void writeAt(const char* buffer, qint64 length, qint64 offset);
+    void truncate(qint64 length);
+    // Flushes the file's data to the disk.
+    void sync();
+    // Tells the system the file will be read from start to end.
+    void adviseSequential();
+    // Closes the file; a failing close (which can report a lost write) throws.
+    void close();
+
+private:
+    void closeQuietly() noexcept;
+
+    int fd_ = -1;
+    QString name_;
+};
+
+// Renames `from` to `to` in one step, replacing `to` if it exists.
+void RenameFile(const QString& from, const QString& to);
+// Deletes a file; a missing file is not an error.
+void DeleteFile(const QString& name);
+bool FileExists(const QString& name);
+// The length of a file in bytes, or -1 when it does not exist.
+qint64 FileLength(const QString& name);
+// Makes a rename in the working folder durable.
+void SyncWorkingFolder();
+// The system's text for an error number.
+QString SystemReason(int error);
+
+}

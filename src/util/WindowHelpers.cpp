@@ -1,0 +1,91 @@
+#include "WindowHelpers.h"
+
+#include "desktoptargets.h"
+#include "platform/platform.h"
+#include "productinfo.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace tallyo {
+
+void SetBusy(QWidget& window, bool busy)
+{
+    // One override cursor at most, so that unbalanced calls cannot leave the
+    // hourglass behind.
+    if (busy && !QApplication::overrideCursor())
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (!busy && QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    window.setEnabled(!busy);
+    QCoreApplication::processEvents();
+}
+
+QPixmap BackgroundPicture()
+{
+    return QPixmap(QStringLiteral(":/background.png"));
+}
+
+void TileBackground(const QPixmap& picture, QWidget& window)
+{
+    if (picture.isNull())
+        return;
+    // A texture brush repeats the picture from the window's origin and is
+    // repainted with the window, whatever its size.
+    QPalette palette = window.palette();
+    palette.setBrush(QPalette::Window, QBrush(picture));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+bool OpenManual()
+{
+    return OpenManual(manualFolders(QCoreApplication::applicationDirPath(),
+                                    QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)));
+}
+
+bool OpenManual(const QStringList& folders)
+{
+    const QString manual = findManual(folders);
+    if (!manual.isEmpty() && shell().openDocument(manual))
+        return true;
+    prompts().ask(QStringLiteral("Can not open ") + ApplicationTitle + QStringLiteral(" Manual"),
+                  IconExclamation,
+                  QStringLiteral("The ") + ApplicationTitle + QStringLiteral(" manual\r\n")
+                      + QStringLiteral("(in PDF format) is either\r\n")
+                      + QStringLiteral("missing or can not be opened..."),
+                  1, {QStringLiteral("&Okay, return to the program")});
+    return false;
+}
+
+bool OpenWebOrMail(int kind, const QString& target)
+{
+    if (shell().openUrl(webOrMailAddress(kind, target)))
+        return true;
+    QCoreApplication::processEvents();
+    prompts().ask(QStringLiteral("Connection Error"), IconStop,
+                  QStringLiteral("An internet connection\r\ncould not be established."), 1,
+                  {QStringLiteral("&Okay")});
+    return false;
+}
+
+void PressKey(int key, QWidget* target)
+{
+    QWidget* receiver = target ? target : QApplication::focusWidget();
+    if (!receiver)
+        return;
+    QCoreApplication::postEvent(receiver, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+    QCoreApplication::postEvent(receiver, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+}
+
+TwipScale ScreenTwips()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return TwipScale(screen ? screen->logicalDotsPerInch() : 96.0);
+}
+
+}

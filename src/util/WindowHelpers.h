@@ -1,0 +1,47 @@
+#pragma once
+// Helpers that many windows share: the busy state, the tiled background, the
+// manual, web pages and mail, a synthetic key press, and the twips scale of
+// the screen.
+#include "twips.h"
+
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tallyo {
+
+// Busy: hourglass pointer and the window disabled; not busy: the normal
+// pointer and the window enabled. Pending events then run once. Calling it
+// twice with the same flag does no harm.
+void SetBusy(QWidget& window, bool busy);
+
+// The program's background picture.
+QPixmap BackgroundPicture();
+
+// Tiles the picture over the window from its top-left corner; the tiles at
+// the right and bottom edges are cut off. Child controls that do not paint
+// their own background show it through.
+void TileBackground(const QPixmap& picture, QWidget& window);
+
+// Opens the manual with the desktop's document viewer; when it is missing or
+// cannot be opened, says so in the message dialog. True when it was opened.
+bool OpenManual();
+// The same, looking for the manual in the given folders only.
+bool OpenManual(const QStringList& folders);
+
+// Opens a mail request (kind 1) or a web page (kind 2) with the desktop's
+// handler; an empty target means the product's support mailbox or web page.
+// When it cannot be opened, says so in the message dialog. True when opened.
+bool OpenWebOrMail(int kind, const QString& target = {});
+
+// Presses and releases a key on the widget that has the focus (or on the
+// given widget). The events are queued, as if typed: they arrive when events
+// next run.
+void PressKey(int key, QWidget* target = nullptr);
+
+// Twips and pixels on the primary screen.
+TwipScale ScreenTwips();
+
+}
