@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtEndian>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -18,10 +19,21 @@ QStringEncoder& encoder()
     return instance;
 }
 
-QStringDecoder& decoder()
+// Each byte of the code page stands for one character, so decoding is a
+// table lookup; the table is filled once by the platform's own decoder.
+const std::array<char16_t, 256>& decodingTable()
 {
-    thread_local QStringDecoder instance(codePage, QStringConverter::Flag::Stateless);
-    return instance;
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> characters{};
+        QStringDecoder decoder(codePage, QStringConverter::Flag::Stateless);
+        for (int byte = 0; byte < 256; ++byte) {
+            const char one = char(byte);
+            const QString decoded = decoder.decode(QByteArrayView(&one, 1));
+            characters[size_t(byte)] = decoded.size() == 1 ? decoded[0].unicode() : u'\uFFFD';
+        }
+        return characters;
+    }();
+    return table;
 }
 
 // Length in UTF-16 units of the code point starting at text[i].
@@ -88,12 +100,11 @@ void WriteText(char* field, int width, QStringView text)
 
 QString ReadText(const char* field, int width)
 {
-    QStringDecoder& dec = decoder();
-    dec.resetState();
-    QString text = dec.decode(QByteArrayView(field, width));
-    // Every byte decodes to one character; the cut only guards the promise
-    // that a text read back is never longer than its field.
-    text.truncate(width);
+    const std::array<char16_t, 256>& table = decodingTable();
+    QString text(width, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (int i = 0; i < width; ++i)
+        out[i] = table[static_cast<unsigned char>(field[i])];
     return text;
 }
 
