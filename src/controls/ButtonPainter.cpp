@@ -144,12 +144,14 @@ void ButtonCanvas::look3()
         hline(y, 0, w, shift(tint, -rnd(25.0 * y / h), true));
     caption(style);
     outline3();
-    bevel();
     if (f.over) {
+        // Hovered: a brighter face over the first one, edges drawn again.
         highlightShading();
         bevel();
         caption(style);
         outline3();
+    } else {
+        bevel();
     }
 }
 

@@ -30,6 +30,7 @@ OleColor toOle(const QColor& colour)
     return oleRgb(colour.red(), colour.green(), colour.blue());
 }
 
+// The desktop palette entry that stands for a system colour.
 QPalette::ColorRole roleOfSystemColor(int index, QPalette::ColorGroup* group)
 {
     *group = QPalette::Active;
@@ -42,13 +43,13 @@ QPalette::ColorRole roleOfSystemColor(int index, QPalette::ColorGroup* group)
     case SysButtonHighlight: return QPalette::Light;
     case SysDarkShadow: return QPalette::Shadow;
     case SysLight: return QPalette::Midlight;
-    case 13: return QPalette::Highlight;
-    case 14: return QPalette::HighlightedText;
-    case 23: return QPalette::ToolTipText;
-    case 24: return QPalette::ToolTipBase;
-    case 4: case 1: case 2: case 3: return QPalette::Window;
-    case 7: case 9: return QPalette::WindowText;
-    default: return QPalette::Button;
+    case SysHighlight: return QPalette::Highlight;
+    case SysHighlightText: return QPalette::HighlightedText;
+    case SysInfoText: return QPalette::ToolTipText;
+    case SysInfoBack: return QPalette::ToolTipBase;
+    case SysDesktop: case SysActiveCaption: case SysInactiveCaption: case SysMenu: return QPalette::Window;
+    case SysMenuText: case SysCaptionText: return QPalette::WindowText;
+    default: return QPalette::Button; // the button face and anything unknown
     }
 }
 
@@ -385,7 +386,10 @@ void ZevButton::drawState(int state)
 
 void ZevButton::mousePressEvent(QMouseEvent* event)
 {
+    const QPointer<ZevButton> alive(this);
     emit mouseDown(event->button(), event->modifiers(), event->position());
+    if (!alive)
+        return;
     m_lastButton = event->button();
     if (event->button() != Qt::RightButton)
         drawState(Pressed);
@@ -514,8 +518,11 @@ void ZevButton::focusInEvent(QFocusEvent* event)
 void ZevButton::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
-    if (m_lastKey == Qt::Key_Space && m_state == Pressed)
-        m_lastKey = 0; // the Space release goes elsewhere now
+    if (m_lastKey == Qt::Key_Space && m_state == Pressed) {
+        // The Space release goes elsewhere now: let the button up.
+        m_lastKey = 0;
+        m_state = Up;
+    }
     drawState(m_state);
 }
 
@@ -592,7 +599,8 @@ void ZevButton::updateAccessShortcut()
 
 void ZevButton::attachToWindow()
 {
-    ButtonRoles::watch(window());
+    if (window() != this)
+        ButtonRoles::watch(window());
 }
 
 void ZevButton::applyPointer()

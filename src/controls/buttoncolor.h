@@ -21,9 +21,17 @@ constexpr int oleRed(OleColor colour) { return int(colour & 0xFF); }
 constexpr int oleGreen(OleColor colour) { return int(colour >> 8 & 0xFF); }
 constexpr int oleBlue(OleColor colour) { return int(colour >> 16 & 0xFF); }
 
-// The system colours a button uses.
+// System colour indexes.
+inline constexpr int SysDesktop = 1;
+inline constexpr int SysActiveCaption = 2;
+inline constexpr int SysInactiveCaption = 3;
+inline constexpr int SysMenu = 4;
 inline constexpr int SysWindow = 5;
+inline constexpr int SysMenuText = 7;
 inline constexpr int SysWindowText = 8;
+inline constexpr int SysCaptionText = 9;
+inline constexpr int SysHighlight = 13;
+inline constexpr int SysHighlightText = 14;
 inline constexpr int SysButtonFace = 15;
 inline constexpr int SysButtonShadow = 16;
 inline constexpr int SysGrayText = 17;
@@ -31,5 +39,7 @@ inline constexpr int SysButtonText = 18;
 inline constexpr int SysButtonHighlight = 20;
 inline constexpr int SysDarkShadow = 21;
 inline constexpr int SysLight = 22;
+inline constexpr int SysInfoText = 23;
+inline constexpr int SysInfoBack = 24;
 
 }

@@ -8,7 +8,8 @@ namespace {
 
 OleColor readColor(const PropertyBag& bag, const char* key, OleColor fallback)
 {
-    return bag.read(key, fallback).toUInt();
+    // Designs saved as signed 32-bit numbers hold system colours as negatives.
+    return OleColor(bag.read(key, fallback).toLongLong());
 }
 
 }

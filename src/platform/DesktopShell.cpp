@@ -68,8 +68,11 @@ std::optional<QString> DesktopShell::fetchText(const QString& url, int timeoutMs
 
     std::optional<QString> text;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300)))
-        text = QString::fromUtf8(reply->readAll());
+    if (reply->error() == QNetworkReply::NoError && (status == 0 || (status >= 200 && status < 300))) {
+        const QByteArray body = reply->readAll();
+        if (body.size() <= MaxFetchBytes)
+            text = QString::fromUtf8(body);
+    }
     return text;
 }
 

@@ -36,9 +36,9 @@ bool OpenManual(const QStringList& folders);
 // When it cannot be opened, says so in the message dialog. True when opened.
 bool OpenWebOrMail(int kind, const QString& target = {});
 
-// Presses and releases a key on the widget that has the focus (or on the
-// given widget). The events are queued, as if typed: they arrive when events
-// next run.
+// Presses and releases a key (a Qt::Key, e.g. Qt::Key_F4 to drop a calendar
+// or list open) on the widget that has the focus, or on the given widget.
+// The events are queued, as if typed: they arrive when events next run.
 void PressKey(int key, QWidget* target = nullptr);
 
 // Twips and pixels on the primary screen.

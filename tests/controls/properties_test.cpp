@@ -57,10 +57,12 @@ private slots:
         PropertyBag bag;
         bag.write("bcol", oleRgb(10, 20, 30));
         bag.write("fcol", oleRgb(40, 50, 60));
+        bag.write("mcol", qint32(0x80000016)); // a system colour stored as a signed number
         ButtonProperties p;
         p.readFrom(bag);
         QCOMPARE(p.backOver, oleRgb(10, 20, 30));
         QCOMPARE(p.foreOver, oleRgb(40, 50, 60));
+        QCOMPARE(p.maskColor, systemColor(SysLight));
     }
 
     void roundTrip()

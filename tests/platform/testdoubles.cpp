@@ -1,14 +1,12 @@
-// The scripted prompts and the recording shell that window tests rely on:
-// they must answer in order and catch every call a test did not expect.
+// The scripted prompts that window tests rely on: they must answer in order
+// and catch every call a test did not expect.
 #include "testrunner.h"
 
-#include "recordingshell.h"
 #include "scriptedprompts.h"
 
 #include <QTest>
 
 using namespace tallyo;
-using tallyo::test::RecordingShell;
 using tallyo::test::ScriptedPrompts;
 
 class TestDoublesTest : public QObject {
@@ -19,7 +17,6 @@ private slots:
     void unexpectedCallFails_data();
     void unexpectedCallFails();
     void leftoverAnswersFail();
-    void shellRecordsAndAnswers();
 };
 
 void TestDoublesTest::answersInOrder()
@@ -79,20 +76,6 @@ void TestDoublesTest::leftoverAnswersFail()
     QEXPECT_FAIL("", "an answer was left over", Continue);
     QVERIFY(!prompts.verifyDone());
     QCOMPARE(prompts.pending(), 0); // reported once only
-}
-
-void TestDoublesTest::shellRecordsAndAnswers()
-{
-    RecordingShell shell;
-    shell.openResult = false;
-    shell.fetchResult = QStringLiteral("notice");
-    QVERIFY(!shell.openUrl(QStringLiteral("http://a")));
-    QVERIFY(shell.startProgram(QStringLiteral("calc"), {QStringLiteral("-x")}));
-    QCOMPARE(shell.fetchText(QStringLiteral("http://b"), 700), std::optional<QString>(QStringLiteral("notice")));
-    QCOMPARE(shell.requests.size(), 3);
-    QCOMPARE(shell.requests[1].arguments, QStringList{QStringLiteral("-x")});
-    QCOMPARE(shell.requests[2].timeoutMs, 700);
-    QCOMPARE(shell.targets(RecordingShell::Kind::Url), QStringList{QStringLiteral("http://a")});
 }
 
 TALLYO_TEST(TestDoublesTest)

@@ -17,7 +17,6 @@ private slots:
     void bandAndOptionBox();
     void iconKinds_data();
     void iconKinds();
-    void displayText();
 };
 
 void MessageLayoutTest::sizes_data()
@@ -122,12 +121,6 @@ void MessageLayoutTest::iconKinds()
 {
     QFETCH(int, kind);
     QTEST(messageIconFor(kind), "icon");
-}
-
-void MessageLayoutTest::displayText()
-{
-    QCOMPARE(messageDisplayText(QStringLiteral("one\r\ntwo")), QStringLiteral("one\ntwo\n"));
-    QCOMPARE(messageButtonText(QStringLiteral("&Okay")), QStringLiteral(" &Okay "));
 }
 
 TALLYO_TEST(MessageLayoutTest)

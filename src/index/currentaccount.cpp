@@ -1,0 +1,16 @@
+#include "currentaccount.h"
+
+namespace tallyo {
+
+CurrentAccount& currentAccount()
+{
+    static CurrentAccount instance;
+    return instance;
+}
+
+void ResetCurrentAccount()
+{
+    currentAccount() = CurrentAccount();
+}
+
+}

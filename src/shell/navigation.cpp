@@ -1,0 +1,11 @@
+#include "navigation.h"
+
+namespace tallyo {
+
+Navigation& navigation()
+{
+    static Navigation instance;
+    return instance;
+}
+
+}
