@@ -1,0 +1,16 @@
+#include "registerstate.h"
+
+namespace tallyo {
+
+RegisterState& registerState()
+{
+    static RegisterState instance;
+    return instance;
+}
+
+void ResetRegisterState()
+{
+    registerState() = RegisterState();
+}
+
+}
