@@ -38,6 +38,7 @@ const Comparison comparisons[] = {
     {"RemoveFirstTransaction/20/100000", "CopyFloor/20/100000", 2.0},
     {"AccountList/1000/1000000", "ListReadFloor/1000/1000000", 2.0},
     {"DeleteAccount/20/100000", "DeleteCopyFloor/20/100000", 2.0},
+    {"LoadRegister/20/200000", "RegisterReadFloor/20/200000", 2.0},
 };
 
 }

@@ -69,7 +69,8 @@ private:
 
 }
 
-GeneratedData GenerateDataFolder(const QString& folder, int accounts, int transactions, quint32 seed)
+GeneratedData GenerateDataFolder(const QString& folder, int accounts, int transactions, quint32 seed,
+                                 int firstAccountPercent)
 {
     Dice dice(seed);
     const QDir dir(folder);
@@ -105,10 +106,18 @@ GeneratedData GenerateDataFolder(const QString& folder, int accounts, int transa
 
     RecordWriter register_(dir.filePath(TransactionFileName));
     QList<int> nextCheck(accounts, 1001);
+    // The account of the n-th transaction after the beginning balances.
+    const auto accountOf = [&](qint64 n) {
+        if (firstAccountPercent <= 0 || accounts < 2)
+            return dice.between(0, accounts - 1);
+        if ((n + 1) * firstAccountPercent / 100 != n * firstAccountPercent / 100)
+            return 0;
+        return dice.between(1, accounts - 1);
+    };
     for (int i = 0; i < transactions && accounts > 0; ++i) {
         TransactionRecord t;
         const bool start = i < accounts;
-        const int a = start ? i : dice.between(0, accounts - 1);
+        const int a = start ? i : accountOf(i - accounts);
         t.AccountKey = data.accounts[a].key;
         if (start) {
             t.TransactionDate = 1.0;

@@ -22,7 +22,11 @@ struct GeneratedData {
 // `transactions` transactions spread over them (each account's beginning
 // balance first, then the rest in order of entry, interleaved) and
 // PayCom.lst with one list record per account into `folder`, replacing any
-// such files. Throws FileError when a file cannot be written.
-GeneratedData GenerateDataFolder(const QString& folder, int accounts, int transactions, quint32 seed = 1);
+// such files. `firstAccountPercent` above 0 gives that share of the
+// transactions after the beginning balances to the first account, evenly
+// spread, and the rest to the others. Throws FileError when a file cannot be
+// written.
+GeneratedData GenerateDataFolder(const QString& folder, int accounts, int transactions, quint32 seed = 1,
+                                 int firstAccountPercent = 0);
 
 }

@@ -1,9 +1,9 @@
 // Arguments, data folder, the export commands (without a display), else the
 // desktop program.
+#include "shell/Main.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 #include <cstdio>
@@ -19,8 +19,6 @@ QStringList ArgumentsOf(int argc, char** argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     return arguments;
 }
-
-int RunDesktop(int argc, char** argv, const QString& dataFolder);
 
 }
 
@@ -51,15 +49,5 @@ int main(int argc, char** argv)
         err << "tallyo: cannot use the data folder " << folder << "\n";
         return 1;
     }
-    return RunDesktop(argc, argv, folder);
-}
-
-namespace {
-
-int RunDesktop(int argc, char** argv, const QString&)
-{
-    QCoreApplication app(argc, argv);
-    return 0;
-}
-
+    return RunDesktop(argc, argv);
 }

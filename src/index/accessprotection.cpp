@@ -131,4 +131,27 @@ bool ProtectAccount(ProtectRequest request, qint32 record)
     return true;
 }
 
+QString OfferProtectionOptions(qint32 record)
+{
+    const QString lead = QStringLiteral("The highlighted account is currently ");
+    const QString cancel = QStringLiteral("&Cancel, don't do anything");
+    if (!IsProtected(ReadAccount(record))) {
+        if (prompts().ask(QStringLiteral("Protect your account"), IconInformation,
+                          lead + QStringLiteral("not protected from unauthorized access."), 1,
+                          {QStringLiteral("&Establish access protection"), cancel})
+            == 1)
+            ProtectAccount(ProtectRequest::Establish, record);
+    } else {
+        switch (prompts().ask(QStringLiteral("Account Options"), IconQuestion,
+                              lead + QStringLiteral("protected from unauthorized access."), 1,
+                              {QStringLiteral("&Change the query/answer"),
+                               QStringLiteral("Remove &access protection"), cancel})) {
+        case 1: ProtectAccount(ProtectRequest::Change, record); break;
+        case 2: ProtectAccount(ProtectRequest::Remove, record); break;
+        default: break;
+        }
+    }
+    return TrimSpaces(ReadAccount(record).AccessQuery);
+}
+
 }

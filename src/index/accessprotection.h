@@ -33,4 +33,9 @@ enum class ProtectRequest { Establish = 1, Change = 2, Remove = 3 };
 // and confirms it to the user. Returns true when the record was changed.
 bool ProtectAccount(ProtectRequest request, qint32 record);
 
+// The protection options of the account at `record`: establishing it when
+// the account is not protected, changing or removing it when it is. Returns
+// the account's query as now stored (trimmed; empty when unprotected).
+QString OfferProtectionOptions(qint32 record);
+
 }

@@ -1,6 +1,8 @@
 #include "accountmaintenance.h"
 
+#include "accessprotection.h"
 #include "platform/platform.h"
+#include "shell/appsettings.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/fields.h"
@@ -41,21 +43,28 @@ std::string_view KeyOf(const char* record)
 
 }
 
+AccountRecord ReadAccountAt(qint32 record)
+{
+    AccountRecord account;
+    WithOpenFile(dataFiles().AccountIndexFile, [&] { account = ReadAccountRecord(record); });
+    return account;
+}
+
 qint32 AppendAccount(const QString& typedName, const QString& notes)
 {
     AccountRecord account;
     account.AccountKey = NewAccountKey();
     account.AccountName = typedName;
     account.AccountNotes = notes;
+    ListRecord lists;
+    lists.AccountKey = account.AccountKey;
+
     qint32 record = 0;
     WithOpenFile(dataFiles().AccountIndexFile, [&] {
+        WithOpenFile(dataFiles().ListFile, [&] { WriteListRecord(ListCount() + 1, lists); });
         record = AccountIndexCount() + 1;
         WriteAccountRecord(record, account);
     });
-
-    ListRecord lists;
-    lists.AccountKey = account.AccountKey;
-    WithOpenFile(dataFiles().ListFile, [&] { WriteListRecord(ListCount() + 1, lists); });
     return record;
 }
 
@@ -66,6 +75,62 @@ void StoreAccountName(qint32 record, const QString& name)
         account.AccountName = name;
         WriteAccountRecord(record, account);
     });
+}
+
+void StoreAccountNotes(qint32 record, const QString& notes)
+{
+    WithOpenFile(dataFiles().AccountIndexFile, [&] {
+        AccountRecord account = ReadAccountRecord(record);
+        account.AccountNotes = notes;
+        WriteAccountRecord(record, account);
+    });
+}
+
+bool OfferProtectionForNewAccount(qint32 record)
+{
+    const QStringList yesNo{QStringLiteral("&Yes, please"), QStringLiteral("&No, not right now")};
+    if (prompts().ask(QStringLiteral("Access protection"), IconQuestion,
+                      QStringLiteral("Do you want to protect access") + crlf + QStringLiteral("to this account?"),
+                      1, yesNo)
+        == 1)
+        return ProtectAccount(ProtectRequest::Establish, record);
+    if (SettingFlag(SettingKey::PasswordReminder)) {
+        const MessageAnswer answer = prompts().showMessage(
+            {QStringLiteral("Protection Options"), IconInformation,
+             QStringLiteral("Remember, you can protect access to") + crlf
+                 + QStringLiteral("this account at any later time by clicking the") + crlf
+                 + QStringLiteral("'key' button to the left of the list of accounts."),
+             1, true, {QStringLiteral("&Okay")}});
+        if (answer.optionChecked)
+            SetSettingFlag(SettingKey::PasswordReminder, false);
+    }
+    return false;
+}
+
+bool OfferNotesForNewAccount()
+{
+    if (!SettingFlag(SettingKey::MakeNotesAdvice))
+        return false;
+    const MessageAnswer offer = prompts().showMessage(
+        {QStringLiteral("Make Notes..."), IconInformation,
+         QStringLiteral("Would you like to make some notes") + crlf
+             + QStringLiteral("on this new account right now?"),
+         1, true, {QStringLiteral("&Yes, please"), QStringLiteral("No, not right now")}});
+    if (offer.optionChecked)
+        SetSettingFlag(SettingKey::MakeNotesAdvice, false);
+    if (offer.result == 1)
+        return true;
+    if (SettingFlag(SettingKey::MakeNotesReminder)) {
+        const MessageAnswer reminder = prompts().showMessage(
+            {QStringLiteral("Editing your Notes"), IconInformation,
+             QStringLiteral("Remember, you can edit the notes for") + crlf
+                 + QStringLiteral("this account at any later time by clicking the") + crlf
+                 + QStringLiteral("'notepad' button to the left of the list of accounts."),
+             1, true, {QStringLiteral("&Okay")}});
+        if (reminder.optionChecked)
+            SetSettingFlag(SettingKey::MakeNotesReminder, false);
+    }
+    return false;
 }
 
 qint32 CountAccountTransactions(const QString& key)

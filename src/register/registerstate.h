@@ -10,13 +10,6 @@
 
 namespace tallyo {
 
-// The three views of the register.
-enum RegisterViewKind : int {
-    NormalView = 1,     // every transaction of the account
-    ReconcileView = 2,  // the uncleared transactions
-    SearchView = 3,     // the matches of a search
-};
-
 struct RegisterState {
     int RegisterView = NormalView;
     // Record numbers in Account.dat of the listed transactions in display

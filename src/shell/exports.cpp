@@ -1,6 +1,7 @@
 #include "exports.h"
 
 #include "index/accountlist.h"
+#include "register/registerexport.h"
 #include "store/fileerror.h"
 #include "util/csv.h"
 #include "util/formats.h"
@@ -44,6 +45,8 @@ int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
         switch (command.action) {
         case CommandLine::Action::ExportAccounts:
             return WriteAccountsCsv(out, err) ? 0 : 1;
+        case CommandLine::Action::ExportRegister:
+            return WriteRegisterCsv(command.account, out, err);
         default:
             err << "This export is not available.\n";
             return 1;

@@ -10,19 +10,24 @@ namespace {
 constexpr double QuickStartLimitSeconds = 1.5;
 constexpr double QuickStartLimitWithNoticeSeconds = 4.0;
 
-int lowered(int level, int by) { return std::max(0, level - by); }
+// The pulse's levels overshoot its turning points by a step (down to -4,
+// up to 256); a colour channel stays within 0..255.
+int channel(int level) { return std::clamp(level, 0, 255); }
+int lowered(int level, int by) { return channel(level - by); }
 }
 
 std::optional<PulseColours> PulseColoursFor(const PulseRgb& hover, const ButtonPulse& pulse)
 {
     const int w = pulse.background;
     const int v = pulse.text;
+    const int full = channel(w);
+    const int text = channel(v);
     if (hover == PulseYellow)
-        return PulseColours{{w, w, lowered(w, 128)}, {v, v, lowered(v, 64)}};
+        return PulseColours{{full, full, lowered(w, 128)}, {text, text, lowered(v, 64)}};
     if (hover == PulseMagenta)
-        return PulseColours{{w, lowered(w, 128), w}, {v, lowered(v, 64), v}};
+        return PulseColours{{full, lowered(w, 128), full}, {text, lowered(v, 64), text}};
     if (hover == PulseCyan)
-        return PulseColours{{lowered(w, 128), w, w}, {lowered(v, 64), v, v}};
+        return PulseColours{{lowered(w, 128), full, full}, {lowered(v, 64), text, text}};
     return std::nullopt;
 }
 

@@ -17,6 +17,8 @@ std::vector<Renderer> all()
     return {
         messageDialogShots,
         buttonShots,
+        titleShots,
+        accountIndexShots,
     };
 }
 

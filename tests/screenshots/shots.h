@@ -10,6 +10,8 @@ using Renderer = std::function<int(const QDir& out)>;
 std::vector<Renderer> all();
 int messageDialogShots(const QDir& out);
 int buttonShots(const QDir& out);
+int titleShots(const QDir& out);
+int accountIndexShots(const QDir& out);
 
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);

@@ -1,0 +1,120 @@
+#include "registerexport.h"
+
+#include "assembly.h"
+#include "registergrid.h"
+#include "store/datafiles.h"
+#include "store/fields.h"
+#include "store/recordscan.h"
+#include "util/csv.h"
+#include "util/dates.h"
+#include "util/formats.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tallyo {
+
+namespace {
+
+struct IndexedAccount {
+    QString name;  // trimmed
+    QString key;
+};
+
+std::vector<IndexedAccount> ReadIndexedAccounts()
+{
+    std::vector<IndexedAccount> accounts;
+    ScanRecords(QString::fromLatin1(AccountIndexFileName), AccountRecord::Length, [&](const char* bytes, qint32) {
+        const AccountRecord account = AccountRecord::decode(bytes);
+        accounts.push_back({TrimSpaces(account.AccountName), account.AccountKey});
+    });
+    return accounts;
+}
+
+// The one key the matching accounts share; nothing when none matches or
+// they differ.
+template <class Matches>
+std::optional<QString> KeyOfMatches(const std::vector<IndexedAccount>& accounts, Matches matches, bool& ambiguous)
+{
+    std::optional<QString> key;
+    for (const IndexedAccount& account : accounts) {
+        if (!matches(account))
+            continue;
+        if (key && *key != account.key) {
+            ambiguous = true;
+            return std::nullopt;
+        }
+        key = account.key;
+    }
+    return key;
+}
+
+bool IsKeyText(const QString& text)
+{
+    if (text.size() != 14)
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+}
+
+std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem)
+{
+    const QString wanted = TrimSpaces(nameOrKey);
+    const std::vector<IndexedAccount> accounts = ReadIndexedAccounts();
+    bool ambiguous = false;
+    std::optional<QString> key =
+        KeyOfMatches(accounts, [&](const IndexedAccount& a) { return a.name == wanted; }, ambiguous);
+    if (!key && !ambiguous) {
+        key = KeyOfMatches(
+            accounts, [&](const IndexedAccount& a) { return a.name.compare(wanted, Qt::CaseInsensitive) == 0; },
+            ambiguous);
+    }
+    if (!key && !ambiguous && IsKeyText(wanted))
+        key = KeyOfMatches(accounts, [&](const IndexedAccount& a) { return a.key == wanted; }, ambiguous);
+    if (ambiguous)
+        problem = QStringLiteral("More than one account is named \"%1\"; give its key instead.").arg(wanted);
+    else if (!key)
+        problem = QStringLiteral("No account is named or keyed \"%1\".").arg(wanted);
+    return key;
+}
+
+int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err)
+{
+    QString problem;
+    const std::optional<QString> key = FindAccountKey(nameOrKey, problem);
+    if (!key) {
+        err << problem << "\n";
+        return 1;
+    }
+    RegisterRows rows = GatherAccountRows(AccountKeyBytes(*key));
+    rows.setView(NormalView);
+    rows.order();
+    const RowTotals totals = rows.addUp();
+
+    out << CsvRecord({QStringLiteral("Date"), QStringLiteral("Cleared"), QStringLiteral("Type"),
+                      QStringLiteral("Payee"), QStringLiteral("Debit"), QStringLiteral("Credit"),
+                      QStringLiteral("Balance"), QStringLiteral("Comment"), QStringLiteral("Record")});
+    for (qint32 i = 0; i < rows.size(); ++i) {
+        const RegisterRow& row = rows[i];
+        const bool balanceKnown = totals.balanceHeldFrom < 0 || i < totals.balanceHeldFrom;
+        out << CsvRecord({
+            ShowsStartDate(rows, i) ? QString() : FormatDate(row.date, u"yyyy-mm-dd"),
+            row.cleared ? QStringLiteral("*") : QString(),
+            TrimSpaces(rows.type(i)),
+            rows.payee(i),
+            row.amount < 0 ? FormatAmountPlain(row.amount) : QString(),
+            row.amount > 0 ? FormatAmountPlain(row.amount) : QString(),
+            balanceKnown ? FormatAmountPlain(row.balance) : QString(),
+            rows.comment(i),
+            QString::number(row.record),
+        });
+    }
+    if (totals.balanceHeldFrom >= 0) {
+        err << "The running balance grows too large to add up from row " << totals.balanceHeldFrom + 1 << " on.\n";
+        return 1;
+    }
+    return 0;
+}
+
+}

@@ -1,0 +1,23 @@
+#pragma once
+// One account's register as CSV, for `tallyo export register`: the normal
+// view's rows in order with their running balance. Reads the working
+// folder without creating or changing any file.
+#include <QString>
+#include <QTextStream>
+#include <optional>
+
+namespace tallyo {
+
+// The key of the account given by name or key: its trimmed name exactly,
+// else its name ignoring letter case, else a 14-digit key. Nothing, with a
+// one-line reason in `problem`, when no account or more than one fits.
+std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem);
+
+// Writes the header "Date,Cleared,Type,Payee,Debit,Credit,Balance,Comment,Record"
+// and one record per transaction. Returns the exit status: 0 done, 1 when
+// the account is unknown or ambiguous (nothing written) or a running
+// balance grew too large to add up (its fields left empty). Throws FileError
+// when a file cannot be read.
+int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err);
+
+}

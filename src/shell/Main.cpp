@@ -1,0 +1,109 @@
+#include "Main.h"
+
+#include "index/frmAccountIndex.h"
+#include "platform/DesktopPrompts.h"
+#include "platform/DesktopShell.h"
+#include "platform/platform.h"
+#include "platform/singleinstance.h"
+#include "shell/appsettings.h"
+#include "shell/frmTitlePage.h"
+#include "shell/navigation.h"
+#include "shell/quit.h"
+#include "store/fileerror.h"
+#include "store/fileio.h"
+#include "store/rewrite.h"
+#include "util/productinfo.h"
+
+#include <QApplication>
+#include <QPrinterInfo>
+#include <QSessionManager>
+
+namespace tallyo {
+
+namespace {
+
+// Every page surface starts in inches and picks its printer when it
+// prints; here the print system is only woken up, so that the first print
+// does not wait for it. Having no printer at all is fine.
+void PreparePrinter()
+{
+    (void)QPrinterInfo::defaultPrinter();
+}
+
+// What an interrupted rewrite left behind.
+void DeleteLeftoverScratchFile()
+{
+    try {
+        DeleteFile(QString::fromLatin1(ScratchFileName));
+    } catch (const FileError&) {
+        // Every rewrite empties the scratch file before it writes.
+    }
+}
+
+}
+
+bool Main(SingleInstance& instance)
+{
+    if (!instance.tryLock()) {
+        prompts().ask(QStringLiteral("Terminating"), IconStop,
+                      ApplicationTitle + QStringLiteral(" is already loaded\r\nand running on your computer!"), 1,
+                      {QStringLiteral("&Okay")});
+        return false;
+    }
+
+    PreparePrinter();
+    DeleteLeftoverScratchFile();
+    LoadDisplayValues();
+
+    Navigation& ways = navigation();
+    ways.showTitleWindow = ShowTitleWindow;
+    ways.showAccountIndex = ShowAccountIndexWindow;
+    ways.quitProgram = QuitProgram;
+
+    ways.showTitleWindow();
+    return true;
+}
+
+int RunDesktop(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(ApplicationTitle);
+    // The program ends through QuitProgram or with the session, never
+    // because no window is shown for a moment (the title window closes
+    // before the account index opens).
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    DesktopPrompts desktopPrompts;
+    DesktopShell desktopShell;
+    StoredSettings storedSettings;
+    SystemClock systemClock;
+    EventPace eventPace;
+    platform() = {&desktopPrompts, &desktopShell, &storedSettings, &systemClock, &eventPace};
+
+    // A logout or shutdown closes the windows without asking; the data
+    // folder is tidied as on quitting.
+    QObject::connect(
+        &app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) { EndWithoutAsking(); },
+        Qt::DirectConnection);
+    QObject::connect(
+        &app, &QCoreApplication::aboutToQuit, &app,
+        [] {
+            EndWithoutAsking();
+            TidyDataFolder();
+        },
+        Qt::DirectConnection);
+
+    int exitCode = 0;
+    {
+        SingleInstance instance;
+        if (Main(instance))
+            exitCode = app.exec();
+        QApplication::closeAllWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    navigation() = {};
+    platform() = {};
+    return exitCode;
+}
+
+}

@@ -1,0 +1,198 @@
+// `tallyo export register` run as a real process on data folders whose
+// files are written byte by byte here.
+#include "../store/handmade.h"
+#include "testrunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <limits>
+
+namespace {
+
+using handmade::Transaction;
+
+constexpr char CheckingKey[] = "20240101120000";
+constexpr char SavingsKey[] = "20240101120001";
+
+QByteArray account(const QByteArray& key, const QByteArray& name)
+{
+    handmade::Account a;
+    a.key = key;
+    a.name = name;
+    return handmade::account(a);
+}
+
+Transaction transaction(const QByteArray& key, double date, const QByteArray& type, qint64 amount,
+                        const QByteArray& payee = "Payee", bool cleared = false, const QByteArray& comment = "")
+{
+    Transaction t;
+    t.key = key;
+    t.date = date;
+    t.type = type;
+    t.amount = amount;
+    t.payee = payee;
+    t.cleared = cleared ? -1 : 0;
+    t.comment = comment;
+    return t;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runTallyo(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("TALLYO_BINARY"), arguments);
+    Run run;
+    if (!process.waitForFinished(30000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+Run exportRegister(const QTemporaryDir& folder, const QString& account)
+{
+    return runTallyo({"export", "register", "--account", account, "--data-dir", folder.path()});
+}
+
+QStringList listing(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+const QByteArray header = "Date,Cleared,Type,Payee,Debit,Credit,Balance,Comment,Record\r\n";
+
+}
+
+class ExportRegisterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFile::exists(qEnvironmentVariable("TALLYO_BINARY")), "TALLYO_BINARY is not set");
+    }
+
+    void writesTheRegisterInOrderWithItsBalance()
+    {
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"),
+                  account(CheckingKey, "  Checking  ") + account(SavingsKey, "Savings"));
+        QByteArray transactions;
+        for (const Transaction& t : {
+                 transaction(SavingsKey, 1.0, "Start", 5000000, "Beginning Balance", true),
+                 transaction(CheckingKey, 45001, "Deposit", 1000000, "Employer, \"Inc.\"", false, " salary "),
+                 transaction(CheckingKey, 1.0, "Start", 10000000, "Beginning Balance", true),
+                 transaction(CheckingKey, 45000.5, "1001", -450000, "Caf\xE9 Lumi\xE8re", true),
+                 transaction(CheckingKey, 45000, "VOID", 0, "Voided", true),
+                 transaction(SavingsKey, 45000, "Deposit", 10000),
+                 transaction(CheckingKey, 45002, "Other Debit", 0, "Nothing"),
+             })
+            transactions += handmade::transaction(t);
+        writeFile(folder.filePath("Account.dat"), transactions);
+        const QStringList before = listing(folder.path());
+
+        const Run run = exportRegister(folder, "Checking");
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray expected = header
+            + ",*,Start,Beginning Balance,,1000.00,1000.00,,3\r\n"
+              "2023-03-15,*,1001,Caf\xC3\xA9 Lumi\xC3\xA8re,-45.00,,955.00,,4\r\n"
+              "2023-03-15,*,VOID,Voided,,,955.00,,5\r\n"
+              "2023-03-16,,Deposit,\"Employer, \"\"Inc.\"\"\",,100.00,1055.00,salary,2\r\n"
+              "2023-03-17,,Other Debit,Nothing,,,1055.00,,7\r\n";
+        QCOMPARE(run.out, expected);
+        QCOMPARE(listing(folder.path()), before);
+    }
+
+    void findsTheAccountByNameOrKey_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("firstRecord");  // the record number of the first row
+        QTest::newRow("exact name") << "Travel" << 0 << QByteArray("1");
+        QTest::newRow("exact name before letter case") << "travel" << 0 << QByteArray("2");
+        QTest::newRow("letter case ignored") << "savings" << 0 << QByteArray("3");
+        QTest::newRow("spaces around ignored") << "  Savings " << 0 << QByteArray("3");
+        QTest::newRow("key") << "20240101120002" << 0 << QByteArray("3");
+        QTest::newRow("two accounts of one name") << "Joint" << 1 << QByteArray();
+        QTest::newRow("two accounts ignoring case") << "TRAVEL" << 1 << QByteArray();
+        QTest::newRow("no such name") << "Holiday" << 1 << QByteArray();
+        QTest::newRow("no such key") << "20991231235959" << 1 << QByteArray();
+    }
+
+    void findsTheAccountByNameOrKey()
+    {
+        QFETCH(QString, given);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, firstRecord);
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"),
+                  account("20240101120000", "Travel") + account("20240101120001", "travel")
+                      + account("20240101120002", "Savings") + account("20240101120003", "Joint")
+                      + account("20240101120004", "Joint"));
+        QByteArray transactions;
+        for (const char* key : {"20240101120000", "20240101120001", "20240101120002"})
+            transactions += handmade::transaction(transaction(key, 1.0, "Start", 10000, "Beginning Balance", true));
+        writeFile(folder.filePath("Account.dat"), transactions);
+
+        const Run run = exportRegister(folder, given);
+        QCOMPARE(run.exitCode, exitCode);
+        if (exitCode == 0) {
+            QVERIFY(run.out.startsWith(header));
+            QVERIFY(run.out.endsWith("," + firstRecord + "\r\n"));
+            QVERIFY(run.err.isEmpty());
+        } else {
+            QVERIFY(run.out.isEmpty());
+            QCOMPARE(run.err.count('\n'), 1);
+        }
+    }
+
+    void anAccountWithoutTransactionsGivesTheHeaderAlone()
+    {
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"), account(CheckingKey, "Checking"));
+        const Run run = exportRegister(folder, "Checking");
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, header);
+        QCOMPARE(listing(folder.path()), QStringList{"Account.dex"});
+    }
+
+    void aBalanceTooLargeIsLeftEmpty()
+    {
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"), account(CheckingKey, "Huge"));
+        QByteArray transactions;
+        transactions += handmade::transaction(transaction(CheckingKey, 45000, "Deposit", 10000));
+        transactions += handmade::transaction(
+            transaction(CheckingKey, 45001, "Deposit", std::numeric_limits<qint64>::max()));
+        transactions += handmade::transaction(transaction(CheckingKey, 45002, "1001", -10000));
+        writeFile(folder.filePath("Account.dat"), transactions);
+        const Run run = exportRegister(folder, "Huge");
+        QCOMPARE(run.exitCode, 1);
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines[1].contains(",1.00,1.00,,1\r"));
+        QVERIFY(lines[2].contains(",,,2\r"));  // no balance, no comment
+        QVERIFY(lines[3].contains("-1.00,,,,3\r"));
+        QCOMPARE(run.err.count('\n'), 1);
+    }
+};
+
+TALLYO_TEST(ExportRegisterTest)
+#include "exportregister.moc"
