@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "shell/appsettings.h"
 #include "shell/navigation.h"
+#include "shell/quit.h"
 #include "store/fields.h"
 #include "store/fileerror.h"
 #include "store/records.h"
@@ -751,7 +752,7 @@ void frmAccountIndex::closeByProgram()
 
 void frmAccountIndex::closeEvent(QCloseEvent* event)
 {
-    if (closingByProgram_ || quitting_ || qGuiApp->isSavingSession()) {
+    if (closingByProgram_ || quitting_ || ProgramEnding() || qGuiApp->isSavingSession()) {
         stopPulse();
         event->accept();
         return;

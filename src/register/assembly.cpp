@@ -229,9 +229,6 @@ RegisterRows GatherAccountRows(QByteArrayView keyBytes)
     RegisterRows rows;
     const KeyMatcher key(keyBytes);
     RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
-    // Room for every record of the file: the pages never filled are never
-    // touched, and the rows never move while they are gathered.
-    rows.reserve(scan.count());
     while (scan.next()) {
         if (key.matches(scan.record()))
             rows.append(scan.record(), scan.number());

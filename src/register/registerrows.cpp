@@ -97,28 +97,26 @@ quint64 LeadingKeyOf(const RegisterRow& row, const std::array<quint8, 256>& rank
     return (DayPart(row) << 40) | TypeRanks(row, 0, 5, ranks);
 }
 
-// A stable least-significant-digit radix sort on the keys, sixteen bits at
-// a time; digits that are the same in every key are skipped.
+// A stable least-significant-digit radix sort on the keys, a byte at a
+// time; bytes that are the same in every key are skipped.
 void RadixSort(std::vector<Keyed>& items)
 {
-    constexpr int digits = 4;
-    constexpr size_t buckets = 1 << 16;
-    std::vector<quint32> counts(digits * buckets, 0);
+    constexpr int digits = 8;
+    std::array<std::array<quint32, 256>, digits> counts{};
     for (const Keyed& item : items) {
         for (int d = 0; d < digits; ++d)
-            ++counts[size_t(d) * buckets + ((item.key >> (16 * d)) & 0xFFFF)];
+            ++counts[size_t(d)][(item.key >> (8 * d)) & 0xFF];
     }
     std::vector<Keyed> sorted(items.size());
     for (int d = 0; d < digits; ++d) {
-        quint32* count = counts.data() + size_t(d) * buckets;
-        const quint32 digitOfFirst = quint32((items.front().key >> (16 * d)) & 0xFFFF);
-        if (count[digitOfFirst] == items.size())
-            continue;  // one value for this digit in every key
+        std::array<quint32, 256>& count = counts[size_t(d)];
+        if (count[(items.front().key >> (8 * d)) & 0xFF] == items.size())
+            continue;  // one value for this byte in every key
         quint32 offset = 0;
-        for (size_t b = 0; b < buckets; ++b)
-            offset += std::exchange(count[b], offset);
+        for (quint32& c : count)
+            offset += std::exchange(c, offset);
         for (const Keyed& item : items)
-            sorted[count[(item.key >> (16 * d)) & 0xFFFF]++] = item;
+            sorted[count[(item.key >> (8 * d)) & 0xFF]++] = item;
         items.swap(sorted);
     }
 }
@@ -208,14 +206,21 @@ void RegisterRows::order()
     for (size_t i = 0; i < rows_.size(); ++i)
         keyed.push_back({LeadingKeyOf(rows_[i], ranks), qint32(i)});
     RadixSort(keyed);
-    const auto rest = [&](const Keyed& k) {
-        const RegisterRow& row = rows_[size_t(k.index)];
-        return std::tuple(TypeRanks(row, 5, row.type.size(), ranks), row.record, k.index);
-    };
+    // Finish each run that shares the leading key on the rest of the type,
+    // the record number and the place, each worked out once per row.
+    std::vector<std::tuple<quint64, qint32, qint32>> rest;
     for (auto run = keyed.begin(); run != keyed.end();) {
         const auto end = std::find_if(run, keyed.end(), [&](const Keyed& k) { return k.key != run->key; });
-        if (end - run > 1)
-            std::sort(run, end, [&](const Keyed& a, const Keyed& b) { return rest(a) < rest(b); });
+        if (end - run > 1) {
+            rest.clear();
+            for (auto k = run; k != end; ++k) {
+                const RegisterRow& row = rows_[size_t(k->index)];
+                rest.emplace_back(TypeRanks(row, 5, row.type.size(), ranks), row.record, k->index);
+            }
+            std::sort(rest.begin(), rest.end());
+            for (size_t i = 0; i < rest.size(); ++i)
+                run[qsizetype(i)].index = std::get<2>(rest[i]);
+        }
         run = end;
     }
     CompactBuffer<RegisterRow> ordered;
