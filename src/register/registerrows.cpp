@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <tuple>
 #include <utility>
 
@@ -74,13 +75,15 @@ quint64 DayPart(const RegisterRow& row)
     return day ? quint64(*day - FirstDay + 1) : 0;
 }
 
-// The leading part of a row's ordering key, worked out once before sorting:
-// the day (22 bits) and the ranks of the first five type characters (40
-// bits) in one integer. The radix sort orders on it; the short runs that
-// share it (the same day and the same start of the type) are finished on the
-// rest of the type and the record number.
+// A row's ordering key, worked out once before sorting: the day (22 bits)
+// and the ranks of the first five type characters (40 bits) in one integer,
+// the ranks of the other seven in a second, then the record number. The
+// radix sort orders on the first integer; the short runs that share it (the
+// same day and the same start of the type) are finished on the rest.
 struct Keyed {
     quint64 key;
+    quint64 typeRest;
+    qint32 record;
     qint32 index;
 };
 
@@ -92,9 +95,10 @@ quint64 TypeRanks(const RegisterRow& row, size_t from, size_t to, const std::arr
     return packed;
 }
 
-quint64 LeadingKeyOf(const RegisterRow& row, const std::array<quint8, 256>& ranks)
+Keyed KeyOf(const RegisterRow& row, qint32 index, const std::array<quint8, 256>& ranks)
 {
-    return (DayPart(row) << 40) | TypeRanks(row, 0, 5, ranks);
+    return {(DayPart(row) << 40) | TypeRanks(row, 0, 5, ranks), TypeRanks(row, 5, row.type.size(), ranks),
+            row.record, index};
 }
 
 // A stable least-significant-digit radix sort on the keys, a byte at a
@@ -204,22 +208,14 @@ void RegisterRows::order()
     std::vector<Keyed> keyed;
     keyed.reserve(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i)
-        keyed.push_back({LeadingKeyOf(rows_[i], ranks), qint32(i)});
+        keyed.push_back(KeyOf(rows_[i], qint32(i), ranks));
     RadixSort(keyed);
-    // Finish each run that shares the leading key on the rest of the type,
-    // the record number and the place, each worked out once per row.
-    std::vector<std::tuple<quint64, qint32, qint32>> rest;
     for (auto run = keyed.begin(); run != keyed.end();) {
         const auto end = std::find_if(run, keyed.end(), [&](const Keyed& k) { return k.key != run->key; });
         if (end - run > 1) {
-            rest.clear();
-            for (auto k = run; k != end; ++k) {
-                const RegisterRow& row = rows_[size_t(k->index)];
-                rest.emplace_back(TypeRanks(row, 5, row.type.size(), ranks), row.record, k->index);
-            }
-            std::sort(rest.begin(), rest.end());
-            for (size_t i = 0; i < rest.size(); ++i)
-                run[qsizetype(i)].index = std::get<2>(rest[i]);
+            std::sort(run, end, [](const Keyed& a, const Keyed& b) {
+                return std::tie(a.typeRest, a.record, a.index) < std::tie(b.typeRest, b.record, b.index);
+            });
         }
         run = end;
     }

@@ -7,6 +7,7 @@
 #include "compactbuffer.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
