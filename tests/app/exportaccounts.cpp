@@ -1,5 +1,6 @@
 // `tallyo export accounts` run as a real process on data folders whose files
 // are written byte by byte here, independently of the program's encoder.
+#include "tallyoprocess.h"
 #include "testrunner.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
+
+using namespace tallyo::test;
 
 namespace {
 
@@ -42,37 +45,6 @@ QByteArray transactionRecord(const char* key, qint64 amountTenThousandths, doubl
     std::memcpy(record.data() + 34, &cleared, 2);
     std::memcpy(record.data() + 86, &amountTenThousandths, 8);
     return record;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTallyo(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("TALLYO_BINARY"), arguments);
-    Run run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-QStringList listing(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 }

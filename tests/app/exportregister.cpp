@@ -1,6 +1,7 @@
 // `tallyo export register` run as a real process on data folders whose
 // files are written byte by byte here.
 #include "../store/handmade.h"
+#include "tallyoprocess.h"
 #include "testrunner.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <limits>
+
+using namespace tallyo::test;
 
 namespace {
 
@@ -39,40 +42,9 @@ Transaction transaction(const QByteArray& key, double date, const QByteArray& ty
     return t;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run runTallyo(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("TALLYO_BINARY"), arguments);
-    Run run;
-    if (!process.waitForFinished(30000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
 Run exportRegister(const QTemporaryDir& folder, const QString& account)
 {
     return runTallyo({"export", "register", "--account", account, "--data-dir", folder.path()});
-}
-
-QStringList listing(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 const QByteArray header = "Date,Cleared,Type,Payee,Debit,Credit,Balance,Comment,Record\r\n";

@@ -1,0 +1,43 @@
+#pragma once
+// Runs the real program as a separate process, for the commands that work
+// without a display, and looks at what it left in a folder.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+namespace tallyo::test {
+
+struct Run {
+    int exitCode = -1;  // -1: crashed or did not finish
+    QByteArray out;
+    QByteArray err;
+};
+
+inline Run runTallyo(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("TALLYO_BINARY"), arguments);
+    Run run;
+    if (!process.waitForFinished(30000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// The names of the files in a folder, hidden ones included.
+inline QStringList listing(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+}
