@@ -10,6 +10,7 @@ packages=(
   libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xdg-utils
+  xvfb xauth xdotool
 )
 
 missing=()
