@@ -5,6 +5,8 @@
 #include "platform/DesktopShell.h"
 #include "platform/platform.h"
 #include "platform/singleinstance.h"
+#include "register/TransactionActions.h"
+#include "register/frmAccount.h"
 #include "shell/appsettings.h"
 #include "shell/frmTitlePage.h"
 #include "shell/navigation.h"
@@ -58,6 +60,8 @@ bool Main(SingleInstance& instance)
     Navigation& ways = navigation();
     ways.showTitleWindow = ShowTitleWindow;
     ways.showAccountIndex = ShowAccountIndexWindow;
+    navigation().openRegister = OpenRegisterWindow;
+    InstallTransactionActions();
     ways.quitProgram = QuitProgram;
 
     ways.showTitleWindow();

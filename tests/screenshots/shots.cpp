@@ -19,6 +19,7 @@ std::vector<Renderer> all()
         buttonShots,
         titleShots,
         accountIndexShots,
+        registerShots,
     };
 }
 

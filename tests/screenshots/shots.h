@@ -12,6 +12,7 @@ int messageDialogShots(const QDir& out);
 int buttonShots(const QDir& out);
 int titleShots(const QDir& out);
 int accountIndexShots(const QDir& out);
+int registerShots(const QDir& out);
 
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);

@@ -1,0 +1,16 @@
+#include "entrystate.h"
+
+namespace tallyo {
+
+EntryFlags& entryFlags()
+{
+    static EntryFlags instance;
+    return instance;
+}
+
+void ResetEntryFlags()
+{
+    entryFlags() = EntryFlags();
+}
+
+}

@@ -1,0 +1,552 @@
+#include "frmNewEntry.h"
+
+#include "MonthsCalendar.h"
+#include "TextLimit.h"
+#include "entrystate.h"
+#include "listtext.h"
+#include "typeentry.h"
+
+#include "controls/ZevButton.h"
+#include "index/currentaccount.h"
+#include "index/notesediting.h"
+#include "platform/platform.h"
+#include "shell/appsettings.h"
+#include "store/fields.h"
+#include "store/fileerror.h"
+#include "util/WindowHelpers.h"
+#include "util/dates.h"
+#include "util/productinfo.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace tallyo {
+
+namespace {
+
+// Window geometry, twips.
+constexpr int WindowWidth = 5040, WindowHeight = 6000;
+constexpr int Left = 240, FullWidth = 4560, CaptionHeight = 210, BoxHeight = 330;
+
+const QColor Resting(192, 255, 255);
+const QColor FocusedAdding(255, 255, 192);
+const QColor FocusedModifying(255, 192, 255);
+const QColor FaceColour(206, 220, 238);
+const QColor FaceOverColour(226, 236, 250);
+const QColor CaptionColour(16, 32, 64);
+const QColor CaptionOverColour(0, 0, 0);
+
+// The earliest date the picker offers.
+const QDate EarliestDate(2000, 1, 1);
+
+ZevButton* makeButton(QWidget* window, const char* name)
+{
+    auto* button = new ZevButton(window);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setButtonType(3);
+    button->setColorScheme(2);
+    button->setBackColor(FaceColour);
+    button->setBackOver(FaceOverColour);
+    button->setForeColor(CaptionColour);
+    button->setForeOver(CaptionOverColour);
+    return button;
+}
+
+void setBackground(QWidget* input, const QColor& colour)
+{
+    QPalette palette = input->palette();
+    palette.setColor(QPalette::Base, colour);
+    input->setPalette(palette);
+}
+
+void setBold(QLabel* label, bool bold)
+{
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+}
+
+QComboBox* makeCombo(QWidget* window, const QString& name)
+{
+    auto* box = new QComboBox(window);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxVisibleItems(12);
+    return box;
+}
+
+void ShowFileError(const FileError& error)
+{
+    prompts().ask(QStringLiteral("File error"), IconStop, error.message(), 1, {QStringLiteral("&Okay")});
+}
+
+}
+
+bool ShowNewEntryWindow(QWidget* parent)
+{
+    EntryFlags& flags = entryFlags();
+    flags.SaveMarker.clear();
+    frmNewEntry window(parent);
+    try {
+        window.LoadEntry();
+    } catch (const FileError& error) {
+        flags.PrefillFromSelection = false;
+        ShowFileError(error);
+        return false;
+    }
+    window.exec();
+    return window.saved();
+}
+
+frmNewEntry::frmNewEntry(QWidget* parent)
+    : QDialog(parent), twips_(ScreenTwips())
+{
+    setObjectName(QStringLiteral("frmNewEntry"));
+    setModal(true);
+    Form_Load();
+}
+
+EntryMode frmNewEntry::mode() const
+{
+    return entryFlags().ModifyingEntry ? EntryMode::Modifying : EntryMode::Adding;
+}
+
+void frmNewEntry::Form_Load()
+{
+    setFixedSize(twips_.toPixels(WindowWidth), twips_.toPixels(WindowHeight));
+    TileBackground(BackgroundPicture(), *this);
+    auto place = [this](QWidget* control, int left, int top, int width, int height) {
+        control->setGeometry(twips_.toPixels(left), twips_.toPixels(top), twips_.toPixels(width),
+                             twips_.toPixels(height));
+    };
+
+    const QFont font(QStringLiteral("Tahoma"), 9);
+    const std::array<QString, 7> captions{QString(),
+                                          QStringLiteral("Transaction Date"),
+                                          QStringLiteral("Transaction Type"),
+                                          QStringLiteral("Payee/Creditor"),
+                                          QStringLiteral("Amount"),
+                                          QStringLiteral("Check Comment"),
+                                          QStringLiteral("Notes")};
+    const std::array<int, 7> tops{0, 120, 765, 1410, 2055, 2700, 3345};
+    for (int n = 1; n <= 6; ++n) {
+        lbl[n] = new QLabel(captions[n], this);
+        lbl[n]->setObjectName(QStringLiteral("lbl%1").arg(n));
+        lbl[n]->setFont(font);
+        place(lbl[n], Left, tops[n], FullWidth, CaptionHeight);
+    }
+
+    calendar = new MonthsCalendar(2, this);
+    calendar->setObjectName(QStringLiteral("calendar"));
+    calendar->setFont(font);
+    calendar->setMinimumDate(EarliestDate);
+    calendar->setDisplayFormat(PickerDateFormat(SettingChoice(SettingKey::DateDisplay).value_or(0)));
+    calendar->setDate(clock().now().date());
+    place(calendar, Left, tops[1] + CaptionHeight, 2400, BoxHeight);
+
+    for (int n : {2, 3, 5}) {
+        combo[n] = makeCombo(this, QStringLiteral("combo%1").arg(n));
+        combo[n]->setFont(font);
+        place(combo[n], Left, tops[n] + CaptionHeight, n == 2 ? 2400 : FullWidth, BoxHeight);
+    }
+    for (QLatin1StringView item : TypeBoxItems)
+        combo[2]->addItem(QString(item));
+    combo[2]->setCurrentIndex(-1);
+    combo[2]->setEditText(QString());
+
+    txtAmount = new QLineEdit(this);
+    txtAmount->setObjectName(QStringLiteral("txtAmount"));
+    txtAmount->setFont(font);
+    txtAmount->setMaxLength(AmountBoxLength);
+    txtAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(txtAmount, Left, tops[4] + CaptionHeight, 1800, BoxHeight);
+
+    lblUseBackspace = new QLabel(QStringLiteral("Use <Backspace> key to change"), this);
+    lblUseBackspace->setObjectName(QStringLiteral("lblUseBackspace"));
+    lblUseBackspace->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    lblUseBackspace->hide();
+    place(lblUseBackspace, Left + 1900, tops[4] + CaptionHeight + 45, 2660, CaptionHeight + 30);
+
+    txtNotes = new QPlainTextEdit(this);
+    txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    txtNotes->setFont(font);
+    txtNotes->setTabChangesFocus(true);
+    place(txtNotes, Left, tops[6] + CaptionHeight, FullWidth, 1290);
+    notesLimit_ = new TextLimit(txtNotes, EntryNotesLength,
+                                [](const QString& shown) { return StoredNotesLength(TrimSpaces(shown)); });
+
+    lblSpaceFull = new QLabel(this);
+    lblSpaceFull->setObjectName(QStringLiteral("lblSpaceFull"));
+    lblSpaceFull->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    lblSpaceFull->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblSpaceFull->hide();
+    place(lblSpaceFull, Left + FullWidth - 1500, tops[6], 1500, CaptionHeight);
+
+    cmdSave = makeButton(this, "cmdSave");
+    cmdCancel = makeButton(this, "cmdCancel");
+    place(cmdSave, Left, 5130, 2200, 660);
+    place(cmdCancel, Left + 2360, 5130, 2200, 660);
+    cmdSave->setDefault(true);
+    cmdCancel->setCancel(true);
+    connect(cmdSave, &ZevButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdCancel, &ZevButton::clicked, this, [this] { cmdCancel_Click(); });
+
+    // Tab order: date, type, payee, amount, comment, notes, then the buttons.
+    QWidget::setTabOrder(calendar, combo[2]);
+    QWidget::setTabOrder(combo[2], combo[3]);
+    QWidget::setTabOrder(combo[3], txtAmount);
+    QWidget::setTabOrder(txtAmount, combo[5]);
+    QWidget::setTabOrder(combo[5], txtNotes);
+    QWidget::setTabOrder(txtNotes, cmdSave);
+    QWidget::setTabOrder(cmdSave, cmdCancel);
+
+    for (QWidget* input : std::initializer_list<QWidget*>{combo[2], combo[3], combo[5], txtAmount, txtNotes})
+        setBackground(input, Resting);
+    for (QWidget* input : std::initializer_list<QWidget*>{calendar, combo[2], combo[3], combo[5], txtAmount, txtNotes})
+        input->installEventFilter(this);
+    for (int n : {2, 3, 5}) {
+        combo[n]->lineEdit()->installEventFilter(this);
+        connect(combo[n], &QComboBox::editTextChanged, this, [this] { UpdateSaveState(); });
+    }
+    connect(calendar, &QDateEdit::dateChanged, this, [this] {
+        if (mode() == EntryMode::Modifying)
+            UpdateSaveState();
+    });
+    connect(calendar, &MonthsCalendar::popupClosed, this, [this] {
+        if (combo[2]->isEnabled())
+            combo[2]->setFocus();
+    });
+    connect(txtAmount, &QLineEdit::textChanged, this, [this] { txtAmount_Change(); });
+    connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] { txtNotes_Change(); });
+
+    setWindowTitle(ApplicationTitle
+                   + (mode() == EntryMode::Modifying ? QStringLiteral(" - Modifying this transaction")
+                                                     : QStringLiteral(" - Adding a new transaction")));
+    timeOfDay_ = clock().now();
+}
+
+void frmNewEntry::LoadEntry()
+{
+    const EntryFlags& flags = entryFlags();
+    if (flags.PrefillFromSelection) {
+        record_ = ReadEntryRecord(flags.SelectedRecord);
+        const bool modifying = mode() == EntryMode::Modifying;
+        const bool isStart = record_.TransactionType == TypeStart;
+        const bool isVoid = record_.TransactionType == TypeVoid;
+        if (modifying) {
+            if (isStart) {
+                calendar->hide();
+                lbl[1]->hide();
+            } else if (const QDateTime stored = DateTimeFromStored(record_.TransactionDate); stored.isValid()) {
+                calendar->setDate(stored.date());
+                timeOfDay_ = stored;
+            }
+        }
+        combo[2]->setEditText(PrefilledTypeText(record_.TransactionType, !modifying));
+        combo[3]->setEditText(TrimSpaces(record_.Payee));
+        combo[5]->setEditText(TrimSpaces(record_.Comment));
+        txtNotes->setPlainText(NotesForDisplay(TrimSpaces(record_.Notes)));
+        const QString amount = AmountBoxText(record_.Amount);
+        // An amount from a damaged file may be longer than the box allows;
+        // it is shown whole rather than cut.
+        txtAmount->setMaxLength(std::max<int>(AmountBoxLength, amount.size()));
+        txtAmount->setText(amount);
+        if (isVoid || isStart) {
+            calendar->setEnabled(false);
+            combo[2]->setEnabled(false);
+            combo[3]->setEnabled(false);
+        }
+        if (isVoid)
+            txtAmount->setEnabled(false);
+    }
+    shownDay_ = calendar->date();
+    notesLimit_->accept();
+
+    const std::optional<AccountLists> lists = FindAccountLists(currentAccount().CurrentAccountKey);
+    for (int n : {3, 5}) {
+        const int kind = n == 3 ? PayeeListKind : CommentListKind;
+        const QString text = combo[n]->currentText();
+        combo[n]->addItems(DropDownItems(lists ? ListOfKind(lists->lists, kind) : QString(), kind));
+        combo[n]->setCurrentIndex(-1);
+        combo[n]->setEditText(text);
+    }
+}
+
+bool frmNewEntry::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        Form_Activate();
+    }
+    return handled;
+}
+
+void frmNewEntry::Form_Activate()
+{
+    cmdSave->setCaption(QStringLiteral("&Finished, Save\r\n<Enter>"));
+    cmdCancel->setCaption(QStringLiteral("&Cancel, Don't Save\r\n<Esc>"));
+    UpdateSaveState();
+
+    EntryFlags& flags = entryFlags();
+    if (mode() == EntryMode::Adding) {
+        calendar->setFocus();
+    } else if (std::exchange(flags.NotesRequested, false)) {
+        txtNotes->setFocus();
+    } else if (combo[3]->isEnabled()) {
+        combo[3]->setFocus();
+    } else {
+        txtNotes->setFocus();
+    }
+    pace().letEventsRun();
+    update();
+}
+
+bool frmNewEntry::EntryIsComplete() const
+{
+    return !combo[2]->currentText().isEmpty() && !combo[3]->currentText().isEmpty()
+        && !txtAmount->text().isEmpty();
+}
+
+void frmNewEntry::UpdateSaveState()
+{
+    if (!activated_)
+        return;
+    const bool complete = EntryIsComplete();
+    cmdSave->setEnabled(complete);
+    cmdCancel->setFocusPolicy(complete ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+QLabel* frmNewEntry::captionOf(QWidget* input) const
+{
+    if (input == calendar)
+        return lbl[1];
+    if (input == txtAmount)
+        return lbl[4];
+    if (input == txtNotes)
+        return lbl[6];
+    for (int n : {2, 3, 5}) {
+        if (input == combo[n])
+            return lbl[n];
+    }
+    return nullptr;
+}
+
+bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
+{
+    QWidget* input = qobject_cast<QWidget*>(watched);
+    // A combo box's line edit stands for its box.
+    for (int n : {2, 3, 5}) {
+        if (combo[n] && watched == combo[n]->lineEdit())
+            input = combo[n];
+    }
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        GotFocus(input);
+        break;
+    case QEvent::FocusOut: {
+        // A drop-down opening, or another window coming to the front, does
+        // not take the focus away from the control for good.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !input->hasFocus())
+            LostFocus(input);
+        break;
+    }
+    case QEvent::KeyPress:
+        if (watched == txtAmount)
+            return txtAmount_KeyPress(static_cast<QKeyEvent*>(event));
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+            OpenManual();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmNewEntry::GotFocus(QWidget* input)
+{
+    if (QLabel* caption = captionOf(input); caption && caption->font().bold())
+        return;  // the focus moved inside the control (a combo box's line edit)
+    if (QLabel* caption = captionOf(input))
+        setBold(caption, true);
+    if (input != calendar)
+        setBackground(input, mode() == EntryMode::Adding ? FocusedAdding : FocusedModifying);
+
+    if (input == calendar) {
+        calendar_GotFocus();
+    } else if (input == combo[2]) {
+        combo_GotFocus(2);
+    } else if (input == combo[3]) {
+        combo_GotFocus(3);
+    } else if (input == combo[5]) {
+        combo_GotFocus(5);
+    } else if (input == txtAmount) {
+        rightToLeftActive_ = SettingChoice(SettingKey::AmountEntryMethod).value_or(0) == RightToLeftEntry;
+        if (rightToLeftActive_) {
+            amountDigits_.start(txtAmount->text());
+            lblUseBackspace->setVisible(!txtAmount->text().isEmpty());
+        }
+        QTimer::singleShot(0, txtAmount, [this] { txtAmount->end(false); });
+    } else if (input == txtNotes) {
+        cmdSave->setDefault(false);
+        txtNotes->moveCursor(QTextCursor::End);
+    }
+}
+
+void frmNewEntry::LostFocus(QWidget* input)
+{
+    if (QLabel* caption = captionOf(input))
+        setBold(caption, false);
+    if (input != calendar)
+        setBackground(input, Resting);
+    if (input == combo[3]) {
+        lbl[3]->setText(QStringLiteral("Payee/Creditor"));
+    } else if (input == txtAmount) {
+        rightToLeftActive_ = false;
+        lblUseBackspace->hide();
+        const QString finished = FinishedAmountText(txtAmount->text());
+        if (finished != txtAmount->text())
+            txtAmount->setText(finished);
+    } else if (input == txtNotes) {
+        cmdSave->setDefault(true);
+    }
+}
+
+void frmNewEntry::calendar_GotFocus()
+{
+    if (mode() != EntryMode::Adding || calendarDropped_)
+        return;
+    calendarDropped_ = true;
+    PressKey(Qt::Key_F4, calendar);
+    pace().letEventsRun();
+}
+
+void frmNewEntry::combo_GotFocus(int index)
+{
+    QComboBox* box = combo[index];
+    if (index == 2) {
+        if (!entryFlags().PrefillFromSelection)
+            PressKey(Qt::Key_F4, box);
+        return;
+    }
+    if (box->currentText().isEmpty() && box->count() > 1)
+        PressKey(Qt::Key_F4, box);
+    if (index == 3)
+        lbl[3]->setText(PayeeCaptionFor(combo[2]->findText(combo[2]->currentText(), Qt::MatchExactly)));
+}
+
+bool frmNewEntry::txtAmount_KeyPress(QKeyEvent* key)
+{
+    const bool backspace = key->key() == Qt::Key_Backspace;
+    const QString typed = key->text();
+    const bool character = !typed.isEmpty() && typed.front().isPrint();
+    if (!backspace && !character && key->key() != Qt::Key_Delete)
+        return false;  // moving the caret, Tab, Enter and Esc go on as usual
+
+    const int method = SettingChoice(SettingKey::AmountEntryMethod).value_or(0);
+    if (method == RightToLeftEntry) {
+        if (!rightToLeftActive_) {
+            rightToLeftActive_ = true;
+            amountDigits_.start(txtAmount->text());
+        }
+        const bool taken = backspace ? amountDigits_.backspace()
+            : character             ? amountDigits_.press(typed.front())
+                                    : false;
+        if (taken)
+            txtAmount_Change();
+        return true;
+    }
+    rightToLeftActive_ = false;
+    if (backspace || !character)
+        return false;
+    QString after = txtAmount->text();
+    const int at = txtAmount->hasSelectedText() ? txtAmount->selectionStart() : txtAmount->cursorPosition();
+    after.remove(at, txtAmount->selectedText().size());
+    after.insert(at, typed.front());
+    return !LeftToRightAccepts(txtAmount->text(), typed.front(), after);
+}
+
+void frmNewEntry::txtAmount_Change()
+{
+    if (formatting_)
+        return;
+    if (rightToLeftActive_) {
+        formatting_ = true;
+        txtAmount->setText(amountDigits_.text());
+        txtAmount->end(false);
+        formatting_ = false;
+        lblUseBackspace->setVisible(!txtAmount->text().isEmpty());
+    }
+    UpdateSaveState();
+}
+
+void frmNewEntry::txtNotes_Change()
+{
+    const QString gauge = EntryNotesGauge(txtNotes->toPlainText());
+    lblSpaceFull->setText(gauge);
+    lblSpaceFull->setVisible(!gauge.isEmpty());
+}
+
+void frmNewEntry::cmdSave_Click()
+{
+    if (!EntryIsComplete())
+        return;
+    const std::optional<QString> type = AcceptedTypeText(combo[2]->currentText());
+    if (combo[2]->isEnabled() && !type) {
+        prompts().ask(QStringLiteral("Entry Error"), IconStop,
+                      QStringLiteral("The 'Type of Transaction'\r\nentry is not valid..."), 1,
+                      {QStringLiteral("&Okay")});
+        combo[2]->setFocus();
+        return;
+    }
+
+    EntryInput input;
+    // The stored date stays unless another day was chosen; the day keeps the
+    // time of day of the entry, so that its save marker finds it again.
+    if (calendar->isVisibleTo(this) && (calendar->date() != shownDay_ || mode() == EntryMode::Adding))
+        input.date = EntryDate(calendar->date(), timeOfDay_);
+    if (combo[2]->isEnabled())
+        input.type = *type;
+    if (combo[3]->isEnabled())
+        input.payee = combo[3]->currentText();
+    if (txtAmount->isEnabled())
+        input.amountText = txtAmount->text();
+    input.comment = combo[5]->currentText();
+    input.notes = NotesForStorage(txtNotes->toPlainText());
+
+    EntryFlags& flags = entryFlags();
+    const TransactionRecord record =
+        BuildEntryRecord(record_, input, mode(), currentAccount().CurrentAccountKey);
+    try {
+        flags.SaveMarker = SaveEntry(record, mode(), flags.SelectedRecord);
+    } catch (const FileError& error) {
+        // Nothing typed is lost: the window stays open to try again.
+        ShowFileError(error);
+        return;
+    }
+    saved_ = true;
+    cmdCancel_Click();
+}
+
+void frmNewEntry::cmdCancel_Click()
+{
+    entryFlags().PrefillFromSelection = false;
+    calendar->hidePopup();
+    done(saved_ ? Accepted : Rejected);
+}
+
+void frmNewEntry::reject()
+{
+    cmdCancel_Click();
+}
+
+}

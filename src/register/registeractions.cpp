@@ -1,0 +1,16 @@
+#include "registeractions.h"
+
+namespace tallyo {
+
+RegisterActions& registerActions()
+{
+    static RegisterActions instance;
+    return instance;
+}
+
+void ResetRegisterActions()
+{
+    registerActions() = RegisterActions();
+}
+
+}

@@ -1,0 +1,365 @@
+// The entry window on real files, driven by keys: type texts and the sign
+// of the amount, both ways of typing an amount, the comment and notes, the
+// beginning balance and void records, and a save that meets a full disk.
+#include "scriptedprompts.h"
+#include "testenv.h"
+#include "testrunner.h"
+
+#include "controls/ZevButton.h"
+#include "entry/MonthsCalendar.h"
+#include "entry/entrystate.h"
+#include "entry/frmNewEntry.h"
+#include "index/currentaccount.h"
+#include "platform/platform.h"
+#include "shell/appsettings.h"
+#include "store/datafiles.h"
+#include "util/dates.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+
+using namespace tallyo;
+using tallyo::test::ScriptedPrompts;
+using tallyo::test::TempDataFolder;
+
+namespace {
+
+const QString Key = QStringLiteral("20260101090000");
+
+TransactionRecord stored(const QString& type, qint64 amount, double date = 46000.5)
+{
+    TransactionRecord record;
+    record.AccountKey = Key;
+    record.TransactionDate = date;
+    record.TransactionType = type;
+    record.Payee = QStringLiteral("Grocer");
+    record.Amount = amount;
+    record.Comment = QStringLiteral("weekly");
+    record.Notes = QStringLiteral("kept");
+    return record;
+}
+
+void append(const TransactionRecord& record)
+{
+    OpenTransactions();
+    WriteTransactionRecord(TransactionCount() + 1, record);
+    CloseTransactions();
+}
+
+QList<TransactionRecord> records()
+{
+    QList<TransactionRecord> all;
+    OpenTransactions();
+    for (qint32 n = 1; n <= TransactionCount(); ++n)
+        all.append(ReadTransactionRecord(n));
+    CloseTransactions();
+    return all;
+}
+
+// Replaces a box's text by typing.
+void typeInto(QWidget* box, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+}
+
+class NewEntryWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDataFolder> folder_;
+    std::unique_ptr<StoredSettings> settings_;
+    ScriptedPrompts* prompts_ = nullptr;
+    EventPace pace_{0};
+    FixedClock clock_{QDateTime(QDate(2026, 12, 8), QTime(14, 30, 15))};
+    std::unique_ptr<frmNewEntry> window_;
+
+    // Opens the window as the register would; `record` is the highlighted
+    // transaction (0: none).
+    frmNewEntry* open(bool modifying, qint32 record = 0, bool prefill = false)
+    {
+        EntryFlags& flags = entryFlags();
+        flags.AddingEntry = !modifying;
+        flags.ModifyingEntry = modifying;
+        flags.PrefillFromSelection = prefill || modifying;
+        flags.SelectedRecord = record;
+        window_ = std::make_unique<frmNewEntry>();
+        window_->LoadEntry();
+        window_->show();
+        if (!QTest::qWaitForWindowActive(window_.get()))
+            return nullptr;
+        QCoreApplication::processEvents();
+        // Drop-downs opened on the first focus are closed again, so that
+        // the keys below reach the boxes they are typed into.
+        window_->calendar->hidePopup();
+        for (int n : {2, 3, 5})
+            window_->combo[n]->hidePopup();
+        QCoreApplication::processEvents();
+        return window_.get();
+    }
+
+    // Fills the three boxes that make an entry complete.
+    static void fill(frmNewEntry* w, const QString& type, const QString& amount)
+    {
+        typeInto(w->combo[2]->lineEdit(), type);
+        typeInto(w->combo[3]->lineEdit(), QStringLiteral("Smith"));
+        typeInto(w->txtAmount, amount);
+    }
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<TempDataFolder>();
+        settings_ = std::make_unique<StoredSettings>(folder_->filePath(QStringLiteral("settings.ini")));
+        prompts_ = new ScriptedPrompts;
+        platform().prompts = prompts_;
+        platform().settings = settings_.get();
+        platform().pace = &pace_;
+        platform().clock = &clock_;
+        ResetEntryFlags();
+        currentAccount().CurrentAccountKey = Key;
+    }
+
+    void cleanup()
+    {
+        window_.reset();
+        prompts_->verifyDone();
+        delete prompts_;
+        platform().prompts = nullptr;
+        platform().settings = nullptr;
+        settings_.reset();
+        folder_.reset();
+    }
+
+    void typeDecidesWhatIsSaved_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("listItem");  // chosen from the list instead; -1 typed
+        QTest::addColumn<QString>("storedType");  // empty: "Entry Error"
+        QTest::addColumn<qint64>("amount");
+        QTest::newRow("check number left unchosen") << "" << 0 << "" << qint64(0);
+        QTest::newRow("typed check number") << "1234" << -1 << "1234        " << qint64(-450000);
+        QTest::newRow("check prefix") << "Check# 1234" << -1 << "1234        " << qint64(-450000);
+        QTest::newRow("type word without its spaces") << "Deposit" << -1 << "" << qint64(0);
+        QTest::newRow("deposit from the list") << "" << 1 << "Deposit     " << qint64(450000);
+        QTest::newRow("ATM cash from the list") << "" << 4 << "ATM Cash    " << qint64(-450000);
+    }
+
+    void typeDecidesWhatIsSaved()
+    {
+        QFETCH(QString, type);
+        QFETCH(int, listItem);
+        QFETCH(QString, storedType);
+        QFETCH(qint64, amount);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        QVERIFY(!w->cmdSave->isEnabled());
+        fill(w, type, QStringLiteral("45"));
+        if (listItem >= 0)
+            w->combo[2]->setCurrentIndex(listItem);
+        QVERIFY(w->cmdSave->isEnabled());
+
+        if (storedType.isEmpty())
+            prompts_->expectMessage(QStringLiteral("Entry Error"), QStringLiteral("The 'Type of Transaction'\r\nentry is not valid..."),
+                                    {QStringLiteral("&Okay")}, 1);
+        w->cmdSave->click();
+        QCoreApplication::processEvents();
+        if (storedType.isEmpty()) {
+            QVERIFY(w->isVisible());
+            QVERIFY(records().isEmpty());
+            QVERIFY(entryFlags().SaveMarker.isEmpty());
+            return;
+        }
+        QVERIFY(!w->isVisible());
+        const QList<TransactionRecord> saved = records();
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved[0].AccountKey, Key);
+        QCOMPARE(saved[0].TransactionType, storedType);
+        QCOMPARE(saved[0].Amount, amount);
+        QCOMPARE(saved[0].Payee.trimmed(), QStringLiteral("Smith"));
+        QVERIFY(!saved[0].Cleared);
+        // The marker is the saved date and time, which the register finds.
+        QCOMPARE(entryFlags().SaveMarker, FormatStamp(saved[0].TransactionDate));
+        QCOMPARE(entryFlags().SaveMarker, QStringLiteral("20261208143015"));
+    }
+
+    void amountKeys_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("keys");  // "<" Backspace
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("left");  // after the box loses the focus
+        QTest::newRow("right to left") << 1 << "1234" << "12.34" << "12.34";
+        QTest::newRow("right to left, backspace") << 1 << "1234<" << "1.23" << "1.23";
+        QTest::newRow("right to left, point and letter") << 1 << "123.x" << "0.12" << "0.12";
+        QTest::newRow("right to left, back to nothing") << 1 << "1<" << "" << "";
+        QTest::newRow("left to right") << 0 << "1234.5" << "1234.5" << "1,234.50";
+        QTest::newRow("left to right, second point") << 0 << "12..5" << "12.5" << "12.50";
+        QTest::newRow("left to right, backspace") << 0 << "123<" << "12" << "12.00";
+    }
+
+    void amountKeys()
+    {
+        QFETCH(int, method);
+        QFETCH(QString, keys);
+        QFETCH(QString, typed);
+        QFETCH(QString, left);
+        SetSettingNumber(SettingKey::AmountEntryMethod, method);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        w->txtAmount->setFocus();
+        QCoreApplication::processEvents();
+        for (QChar key : keys) {
+            if (key == u'<')
+                QTest::keyClick(w->txtAmount, Qt::Key_Backspace);
+            else
+                QTest::keyClick(w->txtAmount, key.toLatin1());
+        }
+        QCOMPARE(w->txtAmount->text(), typed);
+        QCOMPARE(w->lblUseBackspace->isVisibleTo(w), method == 1 && !typed.isEmpty());
+        w->txtNotes->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(w->txtAmount->text(), left);
+        QVERIFY(!w->lblUseBackspace->isVisibleTo(w));
+    }
+
+    void rightToLeftGoesOnFromAStoredAmount()
+    {
+        SetSettingNumber(SettingKey::AmountEntryMethod, 1);
+        append(stored(QStringLiteral("Deposit     "), 12345600));
+        frmNewEntry* w = open(true, 1);
+        QVERIFY(w);
+        QCOMPARE(w->txtAmount->text(), QStringLiteral("1,234.56"));
+        w->txtAmount->setFocus();
+        QCoreApplication::processEvents();
+        QTest::keyClick(w->txtAmount, '7');
+        QCOMPARE(w->txtAmount->text(), QStringLiteral("12,345.67"));
+    }
+
+    void commentIsCutAndNotesGauged()
+    {
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        fill(w, QStringLiteral("1001"), QStringLiteral("10"));
+        typeInto(w->combo[5]->lineEdit(), QStringLiteral("  ") + QString(60, u'c'));
+        w->txtNotes->setFocus();
+        QTest::keyClicks(w->txtNotes, QString(428, u'n'));
+        QCOMPARE(w->lblSpaceFull->text(), QStringLiteral(" 50% full "));
+        QVERIFY(w->lblSpaceFull->isVisibleTo(w));
+        // The notes box takes no more than the field holds.
+        QTest::keyClicks(w->txtNotes, QString(500, u'm'));
+        QCOMPARE(w->txtNotes->toPlainText().size(), EntryNotesLength);
+        w->cmdSave->click();
+        const TransactionRecord saved = records().value(0);
+        QCOMPARE(saved.Comment, QString(50, u'c'));
+        QCOMPARE(saved.Notes, QString(428, u'n') + QString(428, u'm'));
+    }
+
+    void patternedAddAsksForANewCheckNumber_data()
+    {
+        QTest::addColumn<QString>("patternType");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("check") << "1001        " << "(enter chk#)";
+        QTest::newRow("deposit") << "Deposit     " << "Deposit     ";
+    }
+
+    void patternedAddAsksForANewCheckNumber()
+    {
+        QFETCH(QString, patternType);
+        QFETCH(QString, shown);
+        append(stored(patternType, -100000));
+        frmNewEntry* w = open(false, 1, true);
+        QVERIFY(w);
+        QCOMPARE(w->combo[2]->currentText(), shown);
+        QCOMPARE(w->combo[3]->currentText(), QStringLiteral("Grocer"));
+        QCOMPARE(w->txtAmount->text(), QStringLiteral("10.00"));
+    }
+
+    void beginningBalanceKeepsItsDateAndSign_data()
+    {
+        QTest::addColumn<qint64>("balance");
+        QTest::newRow("positive") << qint64(10000000);
+        QTest::newRow("overdrawn") << qint64(-500000);
+    }
+
+    void beginningBalanceKeepsItsDateAndSign()
+    {
+        QFETCH(qint64, balance);
+        append(stored(QStringLiteral("Start       "), balance, 1.0));
+        frmNewEntry* w = open(true, 1);
+        QVERIFY(w);
+        QVERIFY(!w->calendar->isVisibleTo(w) && !w->lbl[1]->isVisibleTo(w));
+        QVERIFY(!w->combo[2]->isEnabled() && !w->combo[3]->isEnabled() && w->txtAmount->isEnabled());
+        typeInto(w->txtAmount, QStringLiteral("250"));
+        w->cmdSave->click();
+        const TransactionRecord saved = records().value(0);
+        QCOMPARE(saved.TransactionDate, 1.0);
+        QCOMPARE(saved.TransactionType, QStringLiteral("Start       "));
+        QCOMPARE(saved.Amount, balance < 0 ? qint64(-2500000) : qint64(2500000));
+        QCOMPARE(entryFlags().SaveMarker, FormatStamp(1.0));
+    }
+
+    void voidChangesOnlyCommentAndNotes()
+    {
+        TransactionRecord voided = stored(QStringLiteral("VOID        "), 0);
+        voided.Cleared = true;
+        append(voided);
+        frmNewEntry* w = open(true, 1);
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Tallyo - Modifying this transaction"));
+        QVERIFY(!w->calendar->isEnabled() && !w->combo[2]->isEnabled() && !w->combo[3]->isEnabled()
+                && !w->txtAmount->isEnabled());
+        typeInto(w->combo[5]->lineEdit(), QStringLiteral("cancelled"));
+        w->cmdSave->click();
+        TransactionRecord expected = voided;
+        const TransactionRecord saved = records().value(0);
+        QCOMPARE(saved.Comment.trimmed(), QStringLiteral("cancelled"));
+        QCOMPARE(saved.TransactionDate, voided.TransactionDate);
+        QCOMPARE(saved.TransactionType, voided.TransactionType);
+        QVERIFY(saved.Cleared);
+        QCOMPARE(saved.Amount, qint64(0));
+    }
+
+    void cancelWritesNothing()
+    {
+        append(stored(QStringLiteral("1001        "), -100000));
+        const QByteArray before = tallyo::test::readWholeFile(QStringLiteral("Account.dat"));
+        frmNewEntry* w = open(true, 1);
+        QVERIFY(w);
+        typeInto(w->combo[3]->lineEdit(), QStringLiteral("Someone else"));
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        QVERIFY(!w->saved());
+        QVERIFY(!entryFlags().PrefillFromSelection);
+        QCOMPARE(tallyo::test::readWholeFile(QStringLiteral("Account.dat")), before);
+    }
+
+    void aFullDiskKeepsTheWindowAndTheFile()
+    {
+        append(stored(QStringLiteral("1001        "), -100000));
+        const QByteArray before = tallyo::test::readWholeFile(QStringLiteral("Account.dat"));
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        fill(w, QStringLiteral("1002"), QStringLiteral("20"));
+        prompts_->expectMessage(QStringLiteral("File error"), 1);
+        {
+            tallyo::test::FileSizeLimit full(before.size());
+            w->cmdSave->click();
+        }
+        QVERIFY(w->isVisible());
+        QCOMPARE(tallyo::test::readWholeFile(QStringLiteral("Account.dat")), before);
+        // The same entry saves once there is room.
+        w->cmdSave->click();
+        QCOMPARE(records().size(), 2);
+    }
+};
+
+TALLYO_TEST(NewEntryWindowTest)
+#include "frmnewentry_test.moc"
