@@ -170,8 +170,9 @@ void frmNewEntry::Form_Load()
     lblUseBackspace = new QLabel(QStringLiteral("Use <Backspace> key to change"), this);
     lblUseBackspace->setObjectName(QStringLiteral("lblUseBackspace"));
     lblUseBackspace->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    lblUseBackspace->setWordWrap(true);
     lblUseBackspace->hide();
-    place(lblUseBackspace, Left + 1900, tops[4] + CaptionHeight + 45, 2660, CaptionHeight + 30);
+    place(lblUseBackspace, Left + 1920, tops[4] + CaptionHeight - 60, 2640, 2 * CaptionHeight + 30);
 
     txtNotes = new QPlainTextEdit(this);
     txtNotes->setObjectName(QStringLiteral("txtNotes"));

@@ -20,6 +20,7 @@ std::vector<Renderer> all()
         titleShots,
         accountIndexShots,
         registerShots,
+        entryShots,
     };
 }
 
