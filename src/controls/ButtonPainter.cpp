@@ -215,7 +215,11 @@ void ButtonCanvas::effect(Rgb base, const std::function<void(QPoint, Rgb)>& draw
 void ButtonCanvas::text(const QRect& box, Rgb c)
 {
     p.setPen(toColor(c));
-    p.drawText(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, f.caption);
+    // The box was measured to the caption's exact width; a few pixels of
+    // slack on each side keep the painter's rounding from wrapping a line
+    // that was measured to fit. The caption stays centred.
+    p.drawText(box.adjusted(-3, 0, 3, 0),
+               Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, f.caption);
 }
 
 void ButtonCanvas::caption(CaptionStyle style)
