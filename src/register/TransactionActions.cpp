@@ -217,7 +217,7 @@ void StartCalculator(frmAccount& window)
             return;
     }
     prompts().ask(QStringLiteral("Not found"), IconStop,
-                  QStringLiteral("Can not find the desktop's") + crlf + QStringLiteral("calculator application."), 1,
+                  QStringLiteral("Can not find Windows'") + crlf + QStringLiteral("Calc.Exe") + QStringLiteral(" application."), 1,
                   {QStringLiteral("&Okay")});
     if (!window.cmdCalculator->findChild<KeepDisabled*>(QString(), Qt::FindDirectChildrenOnly))
         new KeepDisabled(window.cmdCalculator);
