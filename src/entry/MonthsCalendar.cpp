@@ -1,5 +1,7 @@
 #include "MonthsCalendar.h"
 
+#include <QPalette>
+
 #include "util/dates.h"
 
 #include <QCalendarWidget>
@@ -126,8 +128,17 @@ void MonthsCalendar::showMonths()
         // Only the month's own days count, and none before the earliest date.
         month->setDateRange(std::max(first, minimumDate()), first.addMonths(1).addDays(-1));
         month->setCurrentPage(first.year(), first.month());
-        if (date() >= month->minimumDate() && date() <= month->maximumDate())
+        const bool holdsDate = date() >= month->minimumDate() && date() <= month->maximumDate();
+        if (holdsDate)
             month->setSelectedDate(date());
+        // A month without the chosen date still selects one of its own days;
+        // it is drawn unmarked so that only the chosen date stands out.
+        QPalette palette = month->parentWidget()->palette();
+        if (!holdsDate) {
+            palette.setColor(QPalette::Highlight, palette.color(QPalette::Base));
+            palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
+        }
+        month->setPalette(palette);
         monthNames_[i]->setText(MonthTitle(first));
     }
 }
