@@ -5,9 +5,13 @@
 // settings directly.
 #include "clock.h"
 #include "pace.h"
+#include "pagesurface.h"
 #include "prompts.h"
 #include "settings.h"
 #include "shell.h"
+
+#include <functional>
+#include <memory>
 
 namespace tallyo {
 
@@ -17,6 +21,9 @@ struct Platform {
     Settings* settings = nullptr;
     Clock* clock = nullptr;
     Pace* pace = nullptr;
+    // A fresh page surface for one printout: the system's printer (or a PDF
+    // when there is none) in the program, a recording surface in tests.
+    std::function<std::unique_ptr<PageSurface>()> newPageSurface;
 };
 
 Platform& platform();

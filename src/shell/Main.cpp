@@ -3,6 +3,7 @@
 #include "index/frmAccountIndex.h"
 #include "platform/DesktopPrompts.h"
 #include "platform/DesktopShell.h"
+#include "platform/PrinterSurface.h"
 #include "platform/platform.h"
 #include "platform/singleinstance.h"
 #include "register/TransactionActions.h"
@@ -82,7 +83,8 @@ int RunDesktop(int argc, char** argv)
     StoredSettings storedSettings;
     SystemClock systemClock;
     EventPace eventPace;
-    platform() = {&desktopPrompts, &desktopShell, &storedSettings, &systemClock, &eventPace};
+    platform() = {&desktopPrompts, &desktopShell, &storedSettings, &systemClock, &eventPace,
+                  [] { return std::make_unique<PrinterSurface>(); }};
 
     // A logout or shutdown closes the windows without asking; the data
     // folder is tidied as on quitting.

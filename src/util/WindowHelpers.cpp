@@ -1,10 +1,12 @@
 #include "WindowHelpers.h"
 
 #include "desktoptargets.h"
+#include "platform/pagesurface.h"
 #include "platform/platform.h"
 #include "productinfo.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
@@ -86,6 +88,17 @@ TwipScale ScreenTwips()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return TwipScale(screen ? screen->logicalDotsPerInch() : 96.0);
+}
+
+void TellWherePrintingWent(const PageSurface& surface)
+{
+    const QString file = surface.savedFile();
+    if (file.isEmpty())
+        return;
+    prompts().ask(QStringLiteral("Printed to a file"), IconInformation,
+                  QStringLiteral("No printer is installed, so the pages were saved as") + QStringLiteral("\r\n")
+                      + QDir::toNativeSeparators(file),
+                  1, {QStringLiteral("&Okay")});
 }
 
 }

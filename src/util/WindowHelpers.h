@@ -12,6 +12,8 @@ class QWidget;
 
 namespace tallyo {
 
+class PageSurface;
+
 // Busy: hourglass pointer and the window disabled; not busy: the normal
 // pointer and the window enabled. Pending events then run once. Calling it
 // twice with the same flag does no harm.
@@ -40,6 +42,10 @@ bool OpenWebOrMail(int kind, const QString& target = {});
 // or list open) on the widget that has the focus, or on the given widget.
 // The events are queued, as if typed: they arrive when events next run.
 void PressKey(int key, QWidget* target = nullptr);
+
+// After a printout: when the pages went to a file because no printer is
+// installed, tells the user where the file is.
+void TellWherePrintingWent(const PageSurface& surface);
 
 // Twips and pixels on the primary screen.
 TwipScale ScreenTwips();

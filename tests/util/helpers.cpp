@@ -2,6 +2,8 @@
 // mail requests, the busy state, the tiled background and synthetic keys.
 #include "testrunner.h"
 
+#include "platform/recordingsurface.h"
+
 #include "platform/platform.h"
 #include "recordingshell.h"
 #include "scriptedprompts.h"
@@ -75,6 +77,7 @@ private slots:
     void tileRepeatsPicture();
     void pressKeyQueuesPressAndRelease();
     void pressKeyGoesToTheFocus();
+    void printingToAFileIsTold();
 
 private:
     ScriptedPrompts* prompts_ = nullptr;
@@ -327,6 +330,25 @@ void HelpersTest::pressKeyGoesToTheFocus()
     PressKey(Qt::Key_F4);
     QTRY_COMPARE(recorder.keys.size(), 2);
     QCOMPARE(recorder.keys.last(), qMakePair(QEvent::KeyRelease, int(Qt::Key_F4)));
+}
+
+void HelpersTest::printingToAFileIsTold()
+{
+    // A surface that printed to paper says nothing; one that saved a PDF
+    // names the file.
+    struct Surface : RecordingSurface {
+        QString file;
+        QString savedFile() const override { return file; }
+    } surface;
+    TellWherePrintingWent(surface);
+    QCOMPARE(prompts_->messages().size(), 0);
+
+    surface.file = QStringLiteral("/home/me/Documents/Tallyo 2026-12-08 10-00-00.pdf");
+    prompts_->expectMessage(QStringLiteral("Printed to a file"),
+                            QStringLiteral("No printer is installed, so the pages were saved as\r\n")
+                                + surface.file,
+                            {QStringLiteral("&Okay")}, 1);
+    TellWherePrintingWent(surface);
 }
 
 TALLYO_TEST(HelpersTest)
