@@ -49,7 +49,7 @@ private slots:
         settings_ = std::make_unique<StoredSettings>(privateFolder_.filePath(QStringLiteral("settings.ini")));
         prompts_ = std::make_unique<ScriptedPrompts>();
         shell_ = RecordingShell();
-        platform() = {prompts_.get(), &shell_, settings_.get(), &clock_, &pace_};
+        platform() = {prompts_.get(), &shell_, settings_.get(), &clock_, &pace_, {}};
         navigation() = {};
         ResetDisplayValues();
         ResetProgramEnding();

@@ -96,7 +96,7 @@ private slots:
         prompts_ = std::make_unique<ScriptedPrompts>();
         shell_ = RecordingShell();
         clock_.set(QDateTime(QDate(2026, 12, 8), QTime(9, 30, 0)));
-        platform() = {prompts_.get(), &shell_, settings_.get(), &clock_, &pace_};
+        platform() = {prompts_.get(), &shell_, settings_.get(), &clock_, &pace_, {}};
         ResetDisplayValues();
         ResetProgramEnding();
         indexShown_ = 0;
