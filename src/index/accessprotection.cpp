@@ -35,6 +35,17 @@ void WriteAccount(qint32 record, const AccountRecord& account)
     CloseAccountIndex();
 }
 
+// The text as a record field keeps it: a character the file cannot hold
+// reads back as "?". An answer typed with such a character was stored that
+// way, so the answer given later is compared in the same form; otherwise it
+// could never match again.
+QString AsStored(const QString& text)
+{
+    QByteArray field(text.size(), ' ');
+    WriteText(field.data(), int(field.size()), text);
+    return TrimSpaces(ReadText(field.constData(), int(field.size())));
+}
+
 void Confirm(const QString& title, int icon, const QString& text)
 {
     prompts().ask(title, icon, text, 1, {QStringLiteral("&Okay")});
@@ -60,7 +71,7 @@ bool CheckAccess(const AccountRecord& account)
                                .trimmed();
     if (answer.isEmpty())
         return false;
-    if (answer.toLower() == TrimSpaces(account.AccessAnswer).toLower())
+    if (AsStored(answer).toLower() == TrimSpaces(account.AccessAnswer).toLower())
         return true;
     Confirm(QStringLiteral("Authorization denied"), IconStop,
             QStringLiteral("The provided response") + crlf + QStringLiteral("was not correct."));

@@ -416,6 +416,15 @@ void frmAccountIndex::Form_Load()
 bool frmAccountIndex::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
+    // A desktop that keeps new windows from taking the focus may never
+    // activate this one: set it up shortly after it shows all the same.
+    if (event->type() == QEvent::Show && !activated_)
+        QTimer::singleShot(500, this, [this] {
+            if (!activated_ && isVisible()) {
+                activated_ = true;
+                Form_Activate();
+            }
+        });
     if (event->type() == QEvent::WindowActivate && !activated_) {
         activated_ = true;
         // After the activation has been delivered, so that a question asked
@@ -575,13 +584,18 @@ void frmAccountIndex::SelectAccount()
     // so that a record that cannot be read is never treated as unprotected.
     account.SelectedAccessQuery = entry.isProtected ? QStringLiteral("?") : QString();
     cmdSeeAccount->setCaption(OpenAccountCaption(cmdSeeAccount->tag(), entry.name));
-    runDataAction([&] {
+    // The notes shown are always this account's: when its record cannot be
+    // read, those of the account highlighted before must not stay in view
+    // (saving them would store them here).
+    const bool read = runDataAction([&] {
         const AccountRecord record = ReadAccountAt(entry.record);
         cmdSeeAccount->setCaption(OpenAccountCaption(cmdSeeAccount->tag(), TrimSpaces(record.AccountName)));
         txtAccountInfo->setPlainText(NotesForDisplay(TrimSpaces(record.AccountNotes)));
         account.CurrentAccountKey = record.AccountKey;
         account.SelectedAccessQuery = TrimSpaces(record.AccessQuery);
     });
+    if (!read)
+        txtAccountInfo->clear();
 }
 
 bool frmAccountIndex::accessGranted()

@@ -192,6 +192,9 @@ frmAccount::frmAccount(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("frmAccount"));
+    // The register's state lives as long as its window: rows remembered for
+    // another account's list must not pick the row highlighted in this one.
+    ResetRegisterState();
     Form_Load();
     qApp->installEventFilter(this);
 }
@@ -372,6 +375,7 @@ void frmAccount::Form_Load()
     // only its drop-down is ever seen.
     BrowsingCalendar = new SixMonthCalendar(this);
     BrowsingCalendar->setObjectName(QStringLiteral("BrowsingCalendar"));
+    BrowsingCalendar->setDate(clock().now().date());
     BrowsingCalendar->adjustSize();
     BrowsingCalendar->move(twips_.toPixels(CalendarLeft), -BrowsingCalendar->height() - twips_.toPixels(10));
     BrowsingCalendar->hide();
@@ -490,6 +494,15 @@ void frmAccount::SetHints()
 bool frmAccount::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
+    // A desktop that keeps new windows from taking the focus may never
+    // activate this one: set it up shortly after it shows all the same.
+    if (event->type() == QEvent::Show && !activated_)
+        QTimer::singleShot(500, this, [this] {
+            if (!activated_ && isVisible()) {
+                activated_ = true;
+                Form_Activate();
+            }
+        });
     if (event->type() == QEvent::WindowActivate && !activated_) {
         activated_ = true;
         // After the activation has been delivered, so that a question asked

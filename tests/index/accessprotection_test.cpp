@@ -109,6 +109,19 @@ private slots:
         QVERIFY(!IsProtected(accountAt(1)));
     }
 
+    void anAnswerBeyondTheFilesCharactersStillOpens()
+    {
+        // The file holds Windows-1252 only: the Greek letter is stored as "?".
+        TempDataFolder folder;
+        AppendAccount(QStringLiteral("Checking"), QString());
+        prompts_->expectInput(QStringLiteral("The query..."), QStringLiteral("Favourite letter?"))
+            .expectInput(QStringLiteral("The answer..."), QStringLiteral("Ωmega"))
+            .expectMessage(QStringLiteral("Protected access enabled"), 1)
+            .expectInput(QStringLiteral("Authorization required"), QStringLiteral(" ωMEGA "));
+        QVERIFY(ProtectAccount(ProtectRequest::Establish, 1));
+        QVERIFY(CheckAccess(accountAt(1)));
+    }
+
     void establishChangeAndRemove()
     {
         TempDataFolder folder;

@@ -318,6 +318,24 @@ private slots:
         QCOMPARE(window->model->rowCount(), 2);
     }
 
+    void deletingTheOnlyAccountOffersToAddAgain()
+    {
+        const QStringList keys = addAccounts({"Solo"});
+        addTransactions(keys[0], {{QString(TypeDeposit), 10000}});
+        frmAccountIndex* window = open();
+        QVERIFY(window);
+
+        prompts_->expectMessage(QStringLiteral("Confirm"), 1).expectMessage(QStringLiteral("No accounts on file"), 2);
+        press(window, Qt::Key_F12);
+        QVERIFY(prompts_->verifyDone());
+        QCOMPARE(window->model->rowCount(), 0);
+        QVERIFY(!window->cmdDeleteAccount->isVisible() && !window->gridAccountIndex->isVisible());
+        QVERIFY(currentAccount().CurrentAccountKey.isEmpty());
+        QCOMPARE(currentAccount().CurrentAccountRecord, 0);
+        // Nothing is left to act on.
+        press(window, Qt::Key_F12);
+    }
+
     void protectedAccountsAskBeforeRenaming_data()
     {
         QTest::addColumn<QString>("answer");
@@ -455,6 +473,42 @@ private slots:
         QVERIFY(window->cmdQuit->isCancel() && window->cmdSeeAccount->isDefault());
         QVERIFY(window->cmdAddAccount->isEnabled() && window->gridAccountIndex->isEnabled());
         QCOMPARE(accountAt(1).AccountNotes.trimmed(), NewAccountNotes());
+    }
+
+    void saveButtonGlowsGreenOnlyWithFlashingButtons_data()
+    {
+        QTest::addColumn<bool>("flashButtons");
+        QTest::newRow("flashing on") << true;
+        QTest::newRow("flashing off") << false;
+    }
+
+    void saveButtonGlowsGreenOnlyWithFlashingButtons()
+    {
+        QFETCH(bool, flashButtons);
+        addAccounts({"Cash"});
+        SharedDisplayValues().FlashButtons = flashButtons;
+        frmAccountIndex* window = open();
+        QVERIFY(window);
+        const QColor face = window->cmdSaveNotes->backColor();
+        window->EditNotes();
+        QTest::keyClicks(window->txtAccountInfo, QStringLiteral("x"));
+        QVERIFY(window->cmdSaveNotes->isEnabled());
+
+        if (!flashButtons) {
+            // The timer switches itself off at its first tick.
+            QTRY_VERIFY(!window->timerFlashButton->isActive());
+            QCOMPARE(window->cmdSaveNotes->backColor(), face);
+        } else {
+            QTRY_VERIFY(window->cmdSaveNotes->backColor() != face);
+            // Green over its two equal, lower channels, face and caption alike.
+            const QColor back = window->cmdSaveNotes->backColor();
+            const QColor text = window->cmdSaveNotes->foreColor();
+            QCOMPARE(back.red(), std::max(0, back.green() - 128));
+            QCOMPARE(back.blue(), back.red());
+            QCOMPARE(text.red(), std::max(0, text.green() - 64));
+            QCOMPARE(text.blue(), text.red());
+        }
+        window->StopEditingNotes();
     }
 
     void savedNotesAreStoredAsTyped()
@@ -663,6 +717,22 @@ private slots:
 
         prompts_->expectMessage(QStringLiteral("About Tallyo"), 1);
         press(window, Qt::Key_F2);
+    }
+
+    void notesOfAnUnreadableAccountAreNotThoseOfTheLastOne()
+    {
+        addAccounts({"A", "B"});
+        frmAccountIndex* window = open();
+        QVERIFY(window);
+        QVERIFY(!window->txtAccountInfo->toPlainText().isEmpty());
+        QVERIFY(QDir(folder_->path()).remove(QStringLiteral("Account.dex")));
+        QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("Account.dex")));
+
+        prompts_->expectMessage(QStringLiteral("File error"), 1);
+        press(window->gridAccountIndex, Qt::Key_Down);
+        QVERIFY(prompts_->verifyDone());
+        QCOMPARE(currentAccount().CurrentAccountRecord, 2);
+        QVERIFY(window->txtAccountInfo->toPlainText().isEmpty());
     }
 
     void anUnreadableIndexIsReportedNotOfferedAsEmpty()
