@@ -294,7 +294,10 @@ std::optional<ShownList> ReconcileList(qint32 currentRow, const AssemblyHooks& h
                       {QStringLiteral("&Okay")});
         return std::nullopt;
     }
-    state.NormalRow = currentRow;
+    // The normal view's row, to return to; a list made again from the
+    // reconcile view keeps the one remembered when that view was entered.
+    if (state.RegisterView == NormalView)
+        state.NormalRow = currentRow;
     state.RegisterView = ReconcileView;
     ShowPhase(hooks, QStringLiteral("Loading..."));
     ShownList shown;

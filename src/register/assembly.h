@@ -53,8 +53,10 @@ qint32 AssembleList(const AssemblyHooks& hooks);
 
 // Turns the normal list into the reconcile list: its uncleared transactions,
 // in order. `currentRow` is the grid's current row, to return to when the
-// reconcile view is left. When every transaction is cleared, says "Nothing
-// to reconcile" and gives back nothing, the list left as it was.
+// reconcile view is left; called again in the reconcile view (after a void),
+// it keeps the normal view's row it already has. When every transaction is
+// cleared, says "Nothing to reconcile" and gives back nothing, the list left
+// as it was.
 std::optional<ShownList> ReconcileList(qint32 currentRow, const AssemblyHooks& hooks);
 
 // Every transaction carrying the key (14 bytes), in record order, read in

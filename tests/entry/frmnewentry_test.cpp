@@ -15,6 +15,7 @@
 #include "store/datafiles.h"
 #include "util/dates.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,7 +84,7 @@ class NewEntryWindowTest : public QObject {
 
     // Opens the window as the register would; `record` is the highlighted
     // transaction (0: none).
-    frmNewEntry* open(bool modifying, qint32 record = 0, bool prefill = false)
+    frmNewEntry* open(bool modifying, qint32 record = 0, bool prefill = false, bool closeDropDowns = true)
     {
         EntryFlags& flags = entryFlags();
         flags.AddingEntry = !modifying;
@@ -96,6 +97,8 @@ class NewEntryWindowTest : public QObject {
         if (!QTest::qWaitForWindowActive(window_.get()))
             return nullptr;
         QCoreApplication::processEvents();
+        if (!closeDropDowns)
+            return window_.get();
         // Drop-downs opened on the first focus are closed again, so that
         // the keys below reach the boxes they are typed into.
         window_->calendar->hidePopup();
@@ -188,6 +191,139 @@ private slots:
         // The marker is the saved date and time, which the register finds.
         QCOMPARE(entryFlags().SaveMarker, FormatStamp(saved[0].TransactionDate));
         QCOMPARE(entryFlags().SaveMarker, QStringLiteral("20261208143015"));
+    }
+
+    void pickerFollowsDateDisplay_data()
+    {
+        QTest::addColumn<QString>("dateDisplay");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("1") << "1" << "MMM dd, yyyy";
+        QTest::newRow("2") << "2" << "dd MMM, yyyy";
+        QTest::newRow("3") << "3" << "yyyy, dd MMM";
+        QTest::newRow("4") << "4" << "yyyy, MMM dd";
+        QTest::newRow("unknown") << "7" << "MMM dd, yyyy";
+        QTest::newRow("not set") << "" << "MMM dd, yyyy";
+    }
+
+    void pickerFollowsDateDisplay()
+    {
+        QFETCH(QString, dateDisplay);
+        QFETCH(QString, format);
+        if (!dateDisplay.isEmpty())
+            SetSettingText(SettingKey::DateDisplay, dateDisplay);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        QCOMPARE(w->calendar->displayFormat(), format);
+        QCOMPARE(w->calendar->date(), clock_.now().date());
+    }
+
+    // Adding drops the two-month calendar down as the date first takes the
+    // focus; F4 drops it again. Modifying opens on the payee instead.
+    void dateDropsDownWhenAdding_data()
+    {
+        QTest::addColumn<bool>("modifying");
+        QTest::newRow("adding") << false;
+        QTest::newRow("modifying") << true;
+    }
+
+    void dateDropsDownWhenAdding()
+    {
+        QFETCH(bool, modifying);
+        append(stored(QStringLiteral("1001        "), -100000, StoredFromDate(QDate(2000, 2, 10)) + 0.5));
+        frmNewEntry* w = open(modifying, 1, false, false);
+        QVERIFY(w);
+        QCOMPARE(w->calendar->isPopupVisible(), !modifying);
+        QCOMPARE(int(w->calendar->months().size()), 2);
+        w->calendar->hidePopup();
+        w->combo[2]->hidePopup();
+        QCoreApplication::processEvents();
+
+        w->calendar->setDate(QDate(2000, 2, 10));
+        QTest::keyClick(w->calendar, Qt::Key_F4);
+        QVERIFY(w->calendar->isPopupVisible());
+        QCOMPARE(w->calendar->minimumDate(), QDate(2000, 1, 1));
+        QCOMPARE(w->calendar->firstMonth(), QDate(2000, 2, 1));
+        // Paging back stops at the earliest month offered.
+        w->calendar->turnMonths(-3);
+        QCOMPARE(w->calendar->firstMonth(), QDate(2000, 1, 1));
+        QCOMPARE(w->calendar->months().front()->minimumDate(), QDate(2000, 1, 1));
+        QTest::keyClick(w->calendar->months().front(), Qt::Key_Escape);
+        QVERIFY(!w->calendar->isPopupVisible());
+    }
+
+    void payeeCaptionFollowsTheType_data()
+    {
+        QTest::addColumn<int>("typeItem");  // -1: typed
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("(enter chk#)") << 0 << "" << "Payee";
+        QTest::newRow("Deposit") << 1 << "" << "Creditor";
+        QTest::newRow("AutoPayment") << 2 << "" << "Payee";
+        QTest::newRow("AutoDeposit") << 3 << "" << "Creditor";
+        QTest::newRow("ATM Cash") << 4 << "" << "Payee";
+        QTest::newRow("Service Fee") << 5 << "" << "Payee";
+        QTest::newRow("Other Credit") << 6 << "" << "Creditor";
+        QTest::newRow("Other Debit") << 7 << "" << "Payee";
+        QTest::newRow("typed check number") << -1 << "1234" << "Creditor";
+    }
+
+    void payeeCaptionFollowsTheType()
+    {
+        QFETCH(int, typeItem);
+        QFETCH(QString, typed);
+        QFETCH(QString, caption);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        if (typeItem >= 0)
+            w->combo[2]->setCurrentIndex(typeItem);
+        else
+            w->combo[2]->setEditText(typed);
+        w->combo[3]->setEditText(QStringLiteral("Smith"));
+        w->combo[3]->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(w->lbl[3]->text(), caption);
+        QVERIFY(w->lbl[3]->font().bold());
+        QCOMPARE(w->combo[3]->palette().color(QPalette::Base), QColor(255, 255, 192));
+        w->txtAmount->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(w->lbl[3]->text(), QStringLiteral("Payee/Creditor"));
+        QVERIFY(!w->lbl[3]->font().bold());
+        QCOMPARE(w->combo[3]->palette().color(QPalette::Base), QColor(192, 255, 255));
+    }
+
+    // Enter saves from every box but the notes, where it starts a new line.
+    void enterSavesOutsideTheNotes_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("type") << "combo2" << true;
+        QTest::newRow("payee") << "combo3" << true;
+        QTest::newRow("amount") << "txtAmount" << true;
+        QTest::newRow("comment") << "combo5" << true;
+        QTest::newRow("notes") << "txtNotes" << false;
+    }
+
+    void enterSavesOutsideTheNotes()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, saves);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        fill(w, QStringLiteral("1001"), QStringLiteral("10"));
+        auto* target = w->findChild<QWidget*>(box);
+        QVERIFY(target);
+        if (auto* combo = qobject_cast<QComboBox*>(target))
+            target = combo->lineEdit();
+        target->setFocus();
+        QCoreApplication::processEvents();
+        for (int n : {2, 3, 5})
+            w->combo[n]->hidePopup();
+        QTest::keyClick(target, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(records().size(), saves ? 1 : 0);
+        QCOMPARE(w->isVisible(), !saves);
+        if (!saves)
+            QCOMPARE(w->txtNotes->toPlainText(), QStringLiteral("\n"));
     }
 
     void amountKeys_data()

@@ -219,6 +219,12 @@ private slots:
         QCOMPARE(listed(), (std::vector<qint32>{2, 4}));
         QCOMPARE(state.AdjustedBalance, money(1055));
         QCOMPARE(state.TotalDebit, money(-65));
+
+        // Made again in the reconcile view (as after a void there): the row
+        // to return to in the normal view stays the one it was.
+        QVERIFY(ReconcileList(1, hooks_).has_value());
+        QCOMPARE(listed(), (std::vector<qint32>{4}));
+        QCOMPARE(state.NormalRow, 3);
     }
 
     void nothingToReconcileLeavesTheListAlone()

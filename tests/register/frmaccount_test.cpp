@@ -11,6 +11,7 @@
 #include "index/currentaccount.h"
 #include "platform/platform.h"
 #include "register/RegisterModel.h"
+#include "register/SixMonthCalendar.h"
 #include "register/frmAccount.h"
 #include "register/registeractions.h"
 #include "register/registercontrols.h"
@@ -24,6 +25,7 @@
 #include "util/formats.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLabel>
 #include <QTableView>
 #include <QTest>
@@ -265,6 +267,22 @@ private slots:
         QCOMPARE(indexShown_, 0);
     }
 
+    void aNewWindowHighlightsItsOwnLastRow()
+    {
+        frmAccount* window = open(checks(4));
+        QVERIFY(window);
+        // Rows the last window's operations asked for.
+        registerState().NormalRow = 2;
+        registerState().ListRow = 2;
+        window->close();
+        settle();
+        window = open(checks(4));
+        QVERIFY(window);
+        QCOMPARE(window->currentRow(), 4);
+        QTest::keyClick(window->grid, Qt::Key_F2);
+        QCOMPARE(window->currentRow(), 1);
+    }
+
     void doubleClickActsByColumn_data()
     {
         QTest::addColumn<int>("column");
@@ -314,6 +332,20 @@ private slots:
         QCOMPARE(window->lblDateTime->text(), line);
         QVERIFY(window->timerShowDate->isActive());
         QCOMPARE(window->timerShowDate->interval(), 30000);
+    }
+
+    void calendarDropsDownSixMonthsFromToday()
+    {
+        clock_.set(QDateTime(QDate(2025, 5, 20), QTime(9, 0, 0)));
+        frmAccount* window = open(checks(1));
+        QVERIFY(window);
+        window->cmdCalendar->click();
+        SixMonthCalendar* calendar = window->BrowsingCalendar;
+        QVERIFY(calendar->isPopupVisible());
+        QCOMPARE(calendar->firstMonth(), QDate(2025, 5, 1));
+        QCOMPARE(calendar->months().back()->monthShown(), 10);  // May to October
+        calendar->hidePopup();
+        QVERIFY(!calendar->isVisible());
     }
 
     void printRangeLooksForListedDates_data()

@@ -145,13 +145,22 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QStringList>("types");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("captions");
+        const QString voidText =
+            QStringLiteral("Are you sure you want\r\nto VOID this transaction?\r\n\r\n(This action can not be reversed)");
+        const QStringList voidCaptions{"&Yes, void this transaction", "&No, return to the Account Register"};
+        const QString deleteText = QStringLiteral("Are you sure you want to delete this transaction?");
+        const QStringList deleteCaptions{"&Yes, remove this transaction", "&No, never mind"};
         QTest::newRow("void declined") << "cmdVoidTransaction" << "Void Transaction" << 2
-                                       << QStringList{"Start", "1001", "Deposit", "1002"};
+                                       << QStringList{"Start", "1001", "Deposit", "1002"} << voidText << voidCaptions;
         QTest::newRow("void") << "cmdVoidTransaction" << "Void Transaction" << 1
-                              << QStringList{"Start", "1001", "VOID", "1002"};
+                              << QStringList{"Start", "1001", "VOID", "1002"} << voidText << voidCaptions;
         QTest::newRow("delete declined") << "cmdDeleteTransaction" << "Confirm" << 0
-                                         << QStringList{"Start", "1001", "Deposit", "1002"};
-        QTest::newRow("delete") << "cmdDeleteTransaction" << "Confirm" << 1 << QStringList{"Start", "1001", "1002"};
+                                         << QStringList{"Start", "1001", "Deposit", "1002"} << deleteText
+                                         << deleteCaptions;
+        QTest::newRow("delete") << "cmdDeleteTransaction" << "Confirm" << 1 << QStringList{"Start", "1001", "1002"}
+                                << deleteText << deleteCaptions;
     }
 
     void confirmationsDecide()
@@ -160,10 +169,12 @@ private slots:
         QFETCH(QString, title);
         QFETCH(int, answer);
         QFETCH(QStringList, types);
+        QFETCH(QString, text);
+        QFETCH(QStringList, captions);
         frmAccount* window = open();
         QVERIFY(window);
         highlight(window, 3);
-        prompts_->expectMessage(title, answer).expectMessageKind(IconQuestion);
+        prompts_->expectMessage(title, text, captions, answer).expectMessageKind(IconQuestion);
         window->findChild<ZevButton*>(button)->click();
         QCoreApplication::processEvents();
         QCOMPARE(prompts_->messages().value(0).defaultButton, 2);
@@ -226,7 +237,9 @@ private slots:
         QVERIFY(window);
         shell_.startResult = found;
         if (!found)
-            prompts_->expectMessage(QStringLiteral("Not found"), 1).expectMessageKind(IconStop);
+            prompts_->expectMessage(QStringLiteral("Not found"), QStringLiteral("Can not find Windows'\r\nCalc.Exe application."),
+                                    {QStringLiteral("&Okay")}, 1)
+                .expectMessageKind(IconStop);
         window->cmdCalculator->click();
         QCOMPARE(shell_.targets(RecordingShell::Kind::Program),
                  found ? QStringList{CalculatorPrograms().first()} : CalculatorPrograms());
