@@ -20,8 +20,10 @@ bool IsTypedCheckNumber(const QString& text)
 
 bool IsAcceptedEntryType(const QString& text)
 {
+    // A check number longer than the field would be stored cut short, as a
+    // different check: refuse it like any other unusable type.
     if (IsTypedCheckNumber(text))
-        return true;
+        return TrimSpaces(text).size() <= TransactionRecord::TypeWidth;
     for (QLatin1StringView code : TransactionTypeCodes) {
         if (text == code)
             return true;

@@ -102,6 +102,8 @@ private slots:
         QTest::newRow("type word in other letters") << "DEPOSIT     " << "";
         QTest::newRow("the list's first item") << "(enter chk#)" << "";
         QTest::newRow("not a plain number") << "12.5" << "";
+        QTest::newRow("check number filling the field") << "123456789012" << "123456789012";
+        QTest::newRow("check number too long to store") << "1234567890123" << "";
         QTest::newRow("void code") << "VOID        " << "VOID        ";
     }
 
