@@ -263,6 +263,7 @@ frmAccountIndex::frmAccountIndex(QWidget* parent)
     setObjectName(QStringLiteral("frmAccountIndex"));
     Form_Load();
     qApp->installEventFilter(this);
+    OnFirstActivation(*this, [this] { Form_Activate(); });
 }
 
 frmAccountIndex::~frmAccountIndex()
@@ -411,27 +412,6 @@ void frmAccountIndex::Form_Load()
     cmdNoSaveNotes->setTag(StopEditingTip);
     setAccountButtons(false);
     gridAccountIndex->hide();
-}
-
-bool frmAccountIndex::event(QEvent* event)
-{
-    const bool handled = QWidget::event(event);
-    // A desktop that keeps new windows from taking the focus may never
-    // activate this one: set it up shortly after it shows all the same.
-    if (event->type() == QEvent::Show && !activated_)
-        QTimer::singleShot(500, this, [this] {
-            if (!activated_ && isVisible()) {
-                activated_ = true;
-                Form_Activate();
-            }
-        });
-    if (event->type() == QEvent::WindowActivate && !activated_) {
-        activated_ = true;
-        // After the activation has been delivered, so that a question asked
-        // by the first rebuild opens over a window that is fully shown.
-        QTimer::singleShot(0, this, [this] { Form_Activate(); });
-    }
-    return handled;
 }
 
 void frmAccountIndex::Form_Activate()

@@ -83,7 +83,6 @@ public:
     QAction* menuExit = nullptr;
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -123,7 +122,6 @@ private:
     ButtonPulse pulse_;
     QString notesStartingText_; // the trimmed text when editing began
     qint32 highlightRecordOnRebuild_ = 0; // 0: highlight SelectedRow
-    bool activated_ = false;
     bool rebuilding_ = false;
     bool blinking_ = false;
     bool closingByProgram_ = false;

@@ -197,6 +197,7 @@ frmAccount::frmAccount(QWidget* parent)
     ResetRegisterState();
     Form_Load();
     qApp->installEventFilter(this);
+    OnFirstActivation(*this, [this] { Form_Activate(); });
 }
 
 frmAccount::~frmAccount()
@@ -489,27 +490,6 @@ void frmAccount::SetHints()
     cmdCalendar->setToolTip(QStringLiteral(" Browse a 6-month calendar "));
     cmdHelp->setToolTip(SharedDisplayValues().ManualHint);
     cmdReturnToAccountIndex->setToolTip(QStringLiteral(" Return to the Account Index <Esc> "));
-}
-
-bool frmAccount::event(QEvent* event)
-{
-    const bool handled = QWidget::event(event);
-    // A desktop that keeps new windows from taking the focus may never
-    // activate this one: set it up shortly after it shows all the same.
-    if (event->type() == QEvent::Show && !activated_)
-        QTimer::singleShot(500, this, [this] {
-            if (!activated_ && isVisible()) {
-                activated_ = true;
-                Form_Activate();
-            }
-        });
-    if (event->type() == QEvent::WindowActivate && !activated_) {
-        activated_ = true;
-        // After the activation has been delivered, so that a question asked
-        // for a new account opens over a window that is fully shown.
-        QTimer::singleShot(0, this, [this] { Form_Activate(); });
-    }
-    return handled;
 }
 
 void frmAccount::Form_Activate()

@@ -121,7 +121,6 @@ public:
     void menuPrint_Click(int item);
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -156,7 +155,6 @@ private:
     ButtonPulse pulse_;
     TransactionRecord highlighted_;
     QString accountName_;  // as stored; the title line trims it
-    bool activated_ = false;
     bool assembling_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 
 namespace tallyo {
@@ -88,6 +89,52 @@ TwipScale ScreenTwips()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return TwipScale(screen ? screen->logicalDotsPerInch() : 96.0);
+}
+
+namespace {
+
+// Watches a window until its first activation, then runs the set-up once.
+class FirstActivation : public QObject {
+public:
+    FirstActivation(QWidget& window, std::function<void()> setUp)
+        : QObject(&window), window_(window), setUp_(std::move(setUp))
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate)
+            QTimer::singleShot(0, this, [this] { run(); });
+        else if (event->type() == QEvent::Show)
+            QTimer::singleShot(500, this, [this] {
+                if (window_.isVisible())
+                    run();
+            });
+        return false;
+    }
+
+private:
+    void run()
+    {
+        if (done_)
+            return;
+        done_ = true;
+        window_.removeEventFilter(this);
+        setUp_();
+        deleteLater();
+    }
+
+    QWidget& window_;
+    std::function<void()> setUp_;
+    bool done_ = false;
+};
+
+}
+
+void OnFirstActivation(QWidget& window, std::function<void()> setUp)
+{
+    new FirstActivation(window, std::move(setUp));
 }
 
 void TellWherePrintingWent(const PageSurface& surface)

@@ -10,6 +10,8 @@
 
 class QWidget;
 
+#include <functional>
+
 namespace tallyo {
 
 class PageSurface;
@@ -42,6 +44,12 @@ bool OpenWebOrMail(int kind, const QString& target = {});
 // or list open) on the widget that has the focus, or on the given widget.
 // The events are queued, as if typed: they arrive when events next run.
 void PressKey(int key, QWidget* target = nullptr);
+
+// Runs `setUp` once, just after the window first becomes active, so that a
+// question it asks opens over a window that is fully shown. A desktop that
+// keeps new windows from taking the focus may never activate the window:
+// then `setUp` runs shortly after the window shows all the same.
+void OnFirstActivation(QWidget& window, std::function<void()> setUp);
 
 // After a printout: when the pages went to a file because no printer is
 // installed, tells the user where the file is.
