@@ -510,6 +510,15 @@ void frmNewEntry::cmdSave_Click()
         return;
     }
 
+    // An amount that does not read as a number (pasted text) is not saved
+    // as zero behind the user's back: the box shows what it would save and
+    // the user decides.
+    if (txtAmount->isEnabled() && !AmountBoxValue(txtAmount->text())) {
+        txtAmount->setText(FinishedAmountText(txtAmount->text()));
+        txtAmount->setFocus();
+        return;
+    }
+
     EntryInput input;
     // The stored date stays unless another day was chosen; the day keeps the
     // time of day of the entry, so that its save marker finds it again.

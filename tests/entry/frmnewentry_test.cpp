@@ -463,6 +463,22 @@ private slots:
         QCOMPARE(saved.Amount, qint64(0));
     }
 
+    void anAmountThatIsNoNumberIsShownBeforeItIsSaved()
+    {
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        fill(w, QStringLiteral("1001"), QStringLiteral("10"));
+        w->txtAmount->setText(QStringLiteral("ten dollars"));  // as pasted
+        w->txtAmount->setFocus();
+        QTest::keyClick(w->txtAmount, Qt::Key_Return);
+        QCOMPARE(records().size(), 0);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->txtAmount->text(), QStringLiteral("0.00"));
+        QTest::keyClick(w->txtAmount, Qt::Key_Return);
+        QCOMPARE(records().size(), 1);
+        QCOMPARE(records().at(0).Amount, qint64(0));
+    }
+
     void cancelWritesNothing()
     {
         append(stored(QStringLiteral("1001        "), -100000));
