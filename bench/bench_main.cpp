@@ -1,5 +1,7 @@
 // Runs the benchmarks, then prints each figure beside its floor (measured
 // in the same run) as a ratio.
+#include "util/allocation.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -46,6 +48,7 @@ const Comparison comparisons[] = {
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    tallyo::KeepLargeBlocksForReuse();  // as the program does
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

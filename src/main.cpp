@@ -3,6 +3,7 @@
 #include "shell/Main.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
+#include "util/allocation.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -24,6 +25,7 @@ QStringList ArgumentsOf(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    KeepLargeBlocksForReuse();
     const CommandLine command = ParseCommandLine(ArgumentsOf(argc, argv));
     QTextStream out(stdout);
     QTextStream err(stderr);

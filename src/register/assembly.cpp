@@ -229,6 +229,10 @@ RegisterRows GatherAccountRows(QByteArrayView keyBytes)
     RegisterRows rows;
     const KeyMatcher key(keyBytes);
     RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
+    // Room for the worst case, every record the account's: pages that are
+    // never written cost nothing, and the spare room goes back at the end
+    // without a copy, so the rows are never moved while they are gathered.
+    rows.reserve(scan.count());
     while (scan.next()) {
         if (key.matches(scan.record()))
             rows.append(scan.record(), scan.number());

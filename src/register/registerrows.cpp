@@ -148,7 +148,9 @@ bool RegisterRow::isStart() const
 
 void RegisterRows::reserve(qint32 rows)
 {
-    rows_.reserve(size_t(qMax(0, rows)));
+    const size_t count = size_t(qMax(0, rows));
+    rows_.reserve(count);
+    text_.reserve(count * size_t(TransactionRecord::PayeeWidth + TransactionRecord::CommentWidth));
 }
 
 void RegisterRows::releaseSpareRoom()
