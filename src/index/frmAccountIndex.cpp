@@ -7,6 +7,7 @@
 #include "indexcaptions.h"
 #include "notesediting.h"
 
+#include "controls/ButtonPictures.h"
 #include "controls/ZevButton.h"
 #include "platform/platform.h"
 #include "shell/appsettings.h"
@@ -28,7 +29,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -72,144 +72,6 @@ constexpr int BlinkPause = 150;
 
 const QString StopEditingTip = QStringLiteral(" Stop editing these notes <Esc> or <F8>");
 const QString DiscardChangesTip = QStringLiteral(" Do not save changes just made to these notes <Esc> or <F8> ");
-
-// --- button pictures, drawn rather than shipped --------------------------
-
-constexpr int PictureSize = 18;
-
-QPixmap picture(const std::function<void(QPainter&)>& draw)
-{
-    QPixmap pixmap(PictureSize, PictureSize);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p);
-    return pixmap;
-}
-
-QPixmap plusPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(0, 128, 0), 4, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(9, 3, 9, 15);
-        p.drawLine(3, 9, 15, 9);
-    });
-}
-
-QPixmap keyPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(120, 90, 0), 2));
-        p.setBrush(QColor(230, 190, 40));
-        p.drawEllipse(QRectF(1.5, 5.5, 7, 7));
-        p.drawLine(QPointF(8.5, 9), QPointF(16.5, 9));
-        p.drawLine(QPointF(13.5, 9), QPointF(13.5, 13));
-        p.drawLine(QPointF(16, 9), QPointF(16, 12));
-    });
-}
-
-QPixmap pencilPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(80, 60, 0), 1));
-        p.setBrush(QColor(250, 200, 60));
-        QPainterPath body;
-        body.moveTo(3, 15);
-        body.lineTo(4, 11);
-        body.lineTo(13, 2);
-        body.lineTo(16, 5);
-        body.lineTo(7, 14);
-        body.closeSubpath();
-        p.drawPath(body);
-    });
-}
-
-QPixmap crossPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(200, 0, 0), 4, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(4, 4, 14, 14);
-        p.drawLine(14, 4, 4, 14);
-    });
-}
-
-QPixmap gearPicture()
-{
-    return picture([](QPainter& p) {
-        p.translate(9, 9);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(90, 90, 120));
-        for (int tooth = 0; tooth < 8; ++tooth) {
-            p.drawRect(QRectF(-1.5, -8.5, 3, 4));
-            p.rotate(45);
-        }
-        p.drawEllipse(QPointF(0, 0), 6, 6);
-        p.setBrush(Qt::white);
-        p.drawEllipse(QPointF(0, 0), 2.5, 2.5);
-    });
-}
-
-QPixmap letterPicture(const QString& letter)
-{
-    return picture([letter](QPainter& p) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(40, 80, 180));
-        p.drawEllipse(QRectF(1, 1, 16, 16));
-        QFont font(QStringLiteral("DejaVu Sans"), 9);
-        font.setBold(true);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(QRect(0, 0, PictureSize, PictureSize), Qt::AlignCenter, letter);
-    });
-}
-
-QPixmap notepadPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(60, 60, 60), 1));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(3.5, 2.5, 11, 14));
-        p.setPen(QPen(QColor(80, 120, 200), 1));
-        for (int y = 6; y <= 14; y += 3)
-            p.drawLine(5, y, 13, y);
-        p.setPen(QPen(QColor(60, 60, 60), 1.5));
-        for (int x = 6; x <= 12; x += 3)
-            p.drawLine(x, 1, x, 4);
-    });
-}
-
-QPixmap tickPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(3, 9), QPointF(7, 14), QPointF(15, 4)}));
-    });
-}
-
-QPixmap backPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(170, 60, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        QPainterPath arrow;
-        arrow.moveTo(4, 7);
-        arrow.cubicTo(9, 2, 16, 5, 15, 11);
-        arrow.cubicTo(14, 15, 9, 16, 7, 15);
-        p.drawPath(arrow);
-        p.drawPolyline(QPolygonF({QPointF(4, 2), QPointF(4, 7), QPointF(9, 7)}));
-    });
-}
-
-QPixmap doorPicture()
-{
-    return picture([](QPainter& p) {
-        p.setPen(QPen(QColor(90, 50, 20), 1.5));
-        p.setBrush(QColor(170, 110, 60));
-        p.drawRect(QRectF(3, 1.5, 8, 15));
-        p.setPen(QPen(QColor(200, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(QPointF(8, 9), QPointF(16, 9));
-        p.drawPolyline(QPolygonF({QPointF(13, 6), QPointF(16, 9), QPointF(13, 12)}));
-    });
-}
 
 // Picture buttons as the program draws them: look 3, the window's colours.
 ZevButton* makeButton(QWidget* window, const char* name, const QString& caption, const QPixmap& picture)
@@ -297,17 +159,17 @@ void frmAccountIndex::Form_Load()
     place(shape[0], ButtonLeft - 45, 630, ButtonWidth + 90, 1845);
     place(shape[1], ButtonLeft - 45, 4380, ButtonWidth + 90, 1845);
 
-    cmdAddAccount = makeButton(this, "cmdAddAccount", QStringLiteral("Add"), plusPicture());
-    cmdProtectAccount = makeButton(this, "cmdProtectAccount", QStringLiteral("Protect"), keyPicture());
-    cmdRenameAccount = makeButton(this, "cmdRenameAccount", QStringLiteral("Rename"), pencilPicture());
-    cmdDeleteAccount = makeButton(this, "cmdDeleteAccount", QStringLiteral("Delete"), crossPicture());
-    cmdProgramOptions = makeButton(this, "cmdProgramOptions", QStringLiteral("Options"), gearPicture());
-    cmdHelp = makeButton(this, "cmdHelp", QStringLiteral("Help"), letterPicture(QStringLiteral("?")));
-    cmdEditNotes = makeButton(this, "cmdEditNotes", QStringLiteral("Notes"), notepadPicture());
-    cmdSaveNotes = makeButton(this, "cmdSaveNotes", QStringLiteral("Save"), tickPicture());
-    cmdNoSaveNotes = makeButton(this, "cmdNoSaveNotes", QStringLiteral("Undo"), backPicture());
-    cmdAbout = makeButton(this, "cmdAbout", QStringLiteral("About"), letterPicture(QStringLiteral("i")));
-    cmdQuit = makeButton(this, "cmdQuit", QStringLiteral("Quit"), doorPicture());
+    cmdAddAccount = makeButton(this, "cmdAddAccount", QStringLiteral("Add"), pictures::add());
+    cmdProtectAccount = makeButton(this, "cmdProtectAccount", QStringLiteral("Protect"), pictures::key());
+    cmdRenameAccount = makeButton(this, "cmdRenameAccount", QStringLiteral("Rename"), pictures::modify());
+    cmdDeleteAccount = makeButton(this, "cmdDeleteAccount", QStringLiteral("Delete"), pictures::remove());
+    cmdProgramOptions = makeButton(this, "cmdProgramOptions", QStringLiteral("Options"), pictures::gear());
+    cmdHelp = makeButton(this, "cmdHelp", QStringLiteral("Help"), pictures::help());
+    cmdEditNotes = makeButton(this, "cmdEditNotes", QStringLiteral("Notes"), pictures::notepad());
+    cmdSaveNotes = makeButton(this, "cmdSaveNotes", QStringLiteral("Save"), pictures::clear());
+    cmdNoSaveNotes = makeButton(this, "cmdNoSaveNotes", QStringLiteral("Undo"), pictures::back());
+    cmdAbout = makeButton(this, "cmdAbout", QStringLiteral("About"), pictures::letter(QStringLiteral("i")));
+    cmdQuit = makeButton(this, "cmdQuit", QStringLiteral("Quit"), pictures::door());
     place(cmdAddAccount, ButtonLeft, 90, ButtonWidth, ButtonHeight);
     place(cmdProtectAccount, ButtonLeft, 675, ButtonWidth, ButtonHeight);
     place(cmdRenameAccount, ButtonLeft, 1260, ButtonWidth, ButtonHeight);

@@ -5,9 +5,9 @@
 #include "registeractions.h"
 #include "registercontrols.h"
 #include "registergrid.h"
-#include "RegisterPictures.h"
 #include "registerstate.h"
 
+#include "controls/ButtonPictures.h"
 #include "controls/ZevButton.h"
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"
@@ -239,15 +239,15 @@ void frmAccount::Form_Load()
     frameAccountOptions = frame("frameAccountOptions");
     shapeAccountOptions = makeShape(frameAccountOptions, "shapeAccountOptions");
     cmdReconcileAccount = makeButton(frameAccountOptions, "cmdReconcileAccount", QStringLiteral("Reconcile"),
-                                     registerpictures::reconcile());
-    cmdFind = makeButton(frameAccountOptions, "cmdFind", QStringLiteral("Search"), registerpictures::search());
+                                     pictures::reconcile());
+    cmdFind = makeButton(frameAccountOptions, "cmdFind", QStringLiteral("Search"), pictures::search());
     cmdTextSummary = makeButton(frameAccountOptions, "cmdTextSummary", QStringLiteral("Summary"),
-                                registerpictures::summary());
+                                pictures::summary());
     cmdPrintAccount = makeButton(frameAccountOptions, "cmdPrintAccount", QStringLiteral("Print"),
-                                 registerpictures::print());
-    cmdGraph = makeButton(frameAccountOptions, "cmdGraph", QStringLiteral("Graph"), registerpictures::graph());
+                                 pictures::print());
+    cmdGraph = makeButton(frameAccountOptions, "cmdGraph", QStringLiteral("Graph"), pictures::graph());
     cmdOtherOptions = makeButton(frameAccountOptions, "cmdOtherOptions", QStringLiteral("Lists"),
-                                 registerpictures::lists());
+                                 pictures::lists());
     place(frameAccountOptions, 60, 45, 0, FrameHeight);
     row(frameAccountOptions, shapeAccountOptions,
         {cmdReconcileAccount, cmdFind, cmdTextSummary, cmdPrintAccount, cmdGraph, cmdOtherOptions}, true);
@@ -256,12 +256,12 @@ void frmAccount::Form_Load()
     frameFormOptions = frame("frameFormOptions");
     shapeFormOptions = makeShape(frameFormOptions, "shapeFormOptions");
     cmdCalculator = makeButton(frameFormOptions, "cmdCalculator", QStringLiteral("Calculator"),
-                               registerpictures::calculator());
+                               pictures::calculator());
     cmdCalendar = makeButton(frameFormOptions, "cmdCalendar", QStringLiteral("Calendar"),
-                             registerpictures::calendar());
-    cmdHelp = makeButton(frameFormOptions, "cmdHelp", QStringLiteral("Help"), registerpictures::help());
+                             pictures::calendar());
+    cmdHelp = makeButton(frameFormOptions, "cmdHelp", QStringLiteral("Help"), pictures::help());
     cmdReturnToAccountIndex = makeButton(frameFormOptions, "cmdReturnToAccountIndex", QStringLiteral("Return"),
-                                         registerpictures::back());
+                                         pictures::back());
     const int formOptionsWidth = 3 * WideButtonStep + WideButtonWidth + 2 * FrameMargin;
     place(frameFormOptions, RegisterWidthTwips - 60 - formOptionsWidth, 45, formOptionsWidth, FrameHeight);
     row(frameFormOptions, shapeFormOptions, {cmdCalculator, cmdCalendar, cmdHelp, cmdReturnToAccountIndex}, true);
@@ -325,18 +325,18 @@ void frmAccount::Form_Load()
     frameTransactionOptions = frame("frameTransactionOptions");
     shapeTransactionOptions = makeShape(frameTransactionOptions, "shapeTransactionOptions");
     cmdAddTransaction = makeButton(frameTransactionOptions, "cmdAddTransaction", QStringLiteral("Add"),
-                                   registerpictures::add());
+                                   pictures::add());
     cmdModifyTransaction = makeButton(frameTransactionOptions, "cmdModifyTransaction", QStringLiteral("Modify"),
-                                      registerpictures::modify());
+                                      pictures::modify());
     cmdDeleteTransaction = makeButton(frameTransactionOptions, "cmdDeleteTransaction", QStringLiteral("Delete"),
-                                      registerpictures::remove());
+                                      pictures::remove());
     cmdClearTransaction = makeButton(frameTransactionOptions, "cmdClearTransaction", QStringLiteral("Clear"),
-                                     registerpictures::clear());
+                                     pictures::clear());
     cmdVoidTransaction = makeButton(frameTransactionOptions, "cmdVoidTransaction", QStringLiteral("Void"),
-                                    registerpictures::voidMark());
-    cmdSeeNotes = makeButton(frameTransactionOptions, "cmdSeeNotes", QStringLiteral("Notes"), registerpictures::notes());
+                                    pictures::voidMark());
+    cmdSeeNotes = makeButton(frameTransactionOptions, "cmdSeeNotes", QStringLiteral("Notes"), pictures::notes());
     cmdPrintCheck = makeButton(frameTransactionOptions, "cmdPrintCheck", QStringLiteral("Check"),
-                               registerpictures::check());
+                               pictures::check());
     place(frameTransactionOptions, 60, 0, 0, FrameHeight);
     row(frameTransactionOptions, shapeTransactionOptions,
         {cmdAddTransaction, cmdModifyTransaction, cmdDeleteTransaction, cmdClearTransaction, cmdVoidTransaction,

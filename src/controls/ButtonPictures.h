@@ -1,8 +1,9 @@
 #pragma once
-// The small pictures on the register's buttons, drawn rather than shipped.
+// The small pictures on the program's buttons, drawn rather than shipped.
 #include <QPixmap>
+#include <QString>
 
-namespace tallyo::registerpictures {
+namespace tallyo::pictures {
 
 QPixmap add();
 QPixmap modify();
@@ -21,5 +22,11 @@ QPixmap calculator();
 QPixmap calendar();
 QPixmap help();
 QPixmap back();
+QPixmap key();
+QPixmap gear();
+QPixmap notepad();
+QPixmap door();
+// A white letter on a blue disc.
+QPixmap letter(const QString& letter);
 
 }

@@ -1,10 +1,10 @@
-#include "RegisterPictures.h"
+#include "ButtonPictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <functional>
 
-namespace tallyo::registerpictures {
+namespace tallyo::pictures {
 
 namespace {
 
@@ -208,9 +208,9 @@ QPixmap calendar()
     });
 }
 
-QPixmap help()
+QPixmap letter(const QString& letter)
 {
-    return picture([](QPainter& p) {
+    return picture([letter](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(40, 80, 180));
         p.drawEllipse(QRectF(1, 1, 16, 16));
@@ -218,8 +218,13 @@ QPixmap help()
         font.setBold(true);
         p.setFont(font);
         p.setPen(Qt::white);
-        p.drawText(QRect(0, 0, Size, Size), Qt::AlignCenter, QStringLiteral("?"));
+        p.drawText(QRect(0, 0, Size, Size), Qt::AlignCenter, letter);
     });
+}
+
+QPixmap help()
+{
+    return letter(QStringLiteral("?"));
 }
 
 QPixmap back()
@@ -232,6 +237,61 @@ QPixmap back()
         arrow.cubicTo(14, 15, 9, 16, 7, 15);
         p.drawPath(arrow);
         p.drawPolyline(QPolygonF({QPointF(4, 2), QPointF(4, 7), QPointF(9, 7)}));
+    });
+}
+
+QPixmap key()
+{
+    return picture([](QPainter& p) {
+        p.setPen(QPen(QColor(120, 90, 0), 2));
+        p.setBrush(QColor(230, 190, 40));
+        p.drawEllipse(QRectF(1.5, 5.5, 7, 7));
+        p.drawLine(QPointF(8.5, 9), QPointF(16.5, 9));
+        p.drawLine(QPointF(13.5, 9), QPointF(13.5, 13));
+        p.drawLine(QPointF(16, 9), QPointF(16, 12));
+    });
+}
+
+QPixmap gear()
+{
+    return picture([](QPainter& p) {
+        p.translate(9, 9);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(90, 90, 120));
+        for (int tooth = 0; tooth < 8; ++tooth) {
+            p.drawRect(QRectF(-1.5, -8.5, 3, 4));
+            p.rotate(45);
+        }
+        p.drawEllipse(QPointF(0, 0), 6, 6);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(0, 0), 2.5, 2.5);
+    });
+}
+
+QPixmap notepad()
+{
+    return picture([](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3.5, 2.5, 11, 14));
+        p.setPen(QPen(QColor(80, 120, 200), 1));
+        for (int y = 6; y <= 14; y += 3)
+            p.drawLine(5, y, 13, y);
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        for (int x = 6; x <= 12; x += 3)
+            p.drawLine(x, 1, x, 4);
+    });
+}
+
+QPixmap door()
+{
+    return picture([](QPainter& p) {
+        p.setPen(QPen(QColor(90, 50, 20), 1.5));
+        p.setBrush(QColor(170, 110, 60));
+        p.drawRect(QRectF(3, 1.5, 8, 15));
+        p.setPen(pen(QColor(200, 0, 0), 2.5));
+        p.drawLine(QPointF(8, 9), QPointF(16, 9));
+        p.drawPolyline(QPolygonF({QPointF(13, 6), QPointF(16, 9), QPointF(13, 12)}));
     });
 }
 
