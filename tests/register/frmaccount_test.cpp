@@ -5,6 +5,7 @@
 #include "registerdata.h"
 #include "scriptedprompts.h"
 #include "testrunner.h"
+#include "windowseams.h"
 
 #include "controls/ZevButton.h"
 #include "index/accountmaintenance.h"
@@ -59,13 +60,10 @@ QList<handmade::Transaction> checks(int count)
 class RegisterWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDataFolder> folder_;
-    std::unique_ptr<StoredSettings> settings_;
+    std::unique_ptr<test::WindowSeams> seams_;
     ScriptedPrompts* prompts_ = nullptr;
-    RecordingShell shell_;
-    EventPace pace_{0};
-    // Account keys are made from the clock: this one gives registerdata's key.
-    FixedClock clock_{QDateTime(QDate(2024, 1, 1), QTime(12, 0, 0))};
+    RecordingShell* shell_ = nullptr;
+    FixedClock* clock_ = nullptr;
     int indexShown_ = 0;
     QStringList called_;  // the hooks called, by name
 
@@ -108,14 +106,11 @@ class RegisterWindowTest : public QObject {
 private slots:
     void init()
     {
-        folder_ = std::make_unique<TempDataFolder>();
-        settings_ = std::make_unique<StoredSettings>(folder_->filePath(QStringLiteral("settings.ini")));
-        prompts_ = new ScriptedPrompts;
-        platform().prompts = prompts_;
-        platform().settings = settings_.get();
-        platform().shell = &shell_;
-        platform().pace = &pace_;
-        platform().clock = &clock_;
+        // Account keys are made from the clock: this one gives registerdata's key.
+        seams_ = std::make_unique<test::WindowSeams>(QDateTime(QDate(2024, 1, 1), QTime(12, 0, 0)));
+        prompts_ = &seams_->prompts;
+        shell_ = &seams_->shell;
+        clock_ = &seams_->clock;
         navigation() = Navigation();
         indexShown_ = 0;
         navigation().showAccountIndex = [this] { ++indexShown_; };
@@ -132,14 +127,9 @@ private slots:
         if (frmAccount* window = RegisterWindow())
             window->close();
         settle();
-        prompts_->verifyDone();
-        delete prompts_;
-        platform().prompts = nullptr;
-        platform().settings = nullptr;
         navigation() = Navigation();
         ResetRegisterActions();
-        settings_.reset();
-        folder_.reset();
+        seams_.reset();
     }
 
     void newAccountAsksForABeginningBalance_data()
@@ -177,13 +167,13 @@ private slots:
         if (!stored) {
             QVERIFY(!RegisterWindow());
             QCOMPARE(indexShown_, 1);
-            QVERIFY(test::readWholeFile(folder_->filePath(QStringLiteral("Account.dat"))).isEmpty());
+            QVERIFY(test::readWholeFile(seams_->folder.filePath(QStringLiteral("Account.dat"))).isEmpty());
             return;
         }
         QVERIFY(window && RegisterWindow() == window);
         handmade::Transaction expected = beginningBalance(0);
         expected.amount = amount;
-        QCOMPARE(test::readWholeFile(folder_->filePath(QStringLiteral("Account.dat"))), handmade::transaction(expected));
+        QCOMPARE(test::readWholeFile(seams_->folder.filePath(QStringLiteral("Account.dat"))), handmade::transaction(expected));
         QCOMPARE(window->model->rowCount(), 1);
         QCOMPARE(window->model->index(0, DateColumn).data().toString(), QStringLiteral(" - "));
         QCOMPARE(window->lblCurrentBalance->text(), FormatAmount(amount));
@@ -327,7 +317,7 @@ private slots:
         frmAccount* window = open(checks(1));
         QVERIFY(window);
         // Shown afresh whenever the register is loaded, as at each tick.
-        clock_.set(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
+        clock_->set(QDateTime(QDate(2026, 12, 7), QTime(10, 0, 0)));
         window->LoadRegister();
         QCOMPARE(window->lblDateTime->text(), line);
         QVERIFY(window->timerShowDate->isActive());
@@ -336,7 +326,7 @@ private slots:
 
     void calendarDropsDownSixMonthsFromToday()
     {
-        clock_.set(QDateTime(QDate(2025, 5, 20), QTime(9, 0, 0)));
+        clock_->set(QDateTime(QDate(2025, 5, 20), QTime(9, 0, 0)));
         frmAccount* window = open(checks(1));
         QVERIFY(window);
         window->cmdCalendar->click();
@@ -427,7 +417,7 @@ private slots:
         frmAccount* window = open(checks(4));
         QVERIFY(window);
         // The file loses its last record behind the window's back.
-        const QString path = folder_->filePath(QStringLiteral("Account.dat"));
+        const QString path = seams_->folder.filePath(QStringLiteral("Account.dat"));
         QVERIFY(test::writeWholeFile(path, test::readWholeFile(path).left(3 * TransactionRecord::Length)));
         prompts_->expectMessage(QStringLiteral("File error"), 1).expectMessageKind(IconStop);
         QTest::keyClick(window->grid, Qt::Key_Up);

@@ -5,6 +5,7 @@
 #include "registerdata.h"
 #include "scriptedprompts.h"
 #include "testrunner.h"
+#include "windowseams.h"
 
 #include "controls/ZevButton.h"
 #include "entry/MonthsCalendar.h"
@@ -64,12 +65,10 @@ void whenEntryWindowOpens(const std::function<void(frmNewEntry&)>& act)
 class OperationsWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TempDataFolder> folder_;
-    std::unique_ptr<StoredSettings> settings_;
+    std::unique_ptr<test::WindowSeams> seams_;
     ScriptedPrompts* prompts_ = nullptr;
-    RecordingShell shell_;
-    EventPace pace_{0};
-    FixedClock clock_{QDateTime(QDate(2024, 1, 1), QTime(12, 0, 0))};
+    RecordingShell* shell_ = nullptr;
+    FixedClock* clock_ = nullptr;
 
     frmAccount* open()
     {
@@ -106,16 +105,13 @@ class OperationsWindowTest : public QObject {
 private slots:
     void init()
     {
-        folder_ = std::make_unique<TempDataFolder>();
-        settings_ = std::make_unique<StoredSettings>(folder_->filePath(QStringLiteral("settings.ini")));
-        prompts_ = new ScriptedPrompts;
-        platform().prompts = prompts_;
-        platform().settings = settings_.get();
-        platform().shell = &shell_;
-        platform().pace = &pace_;
-        platform().clock = &clock_;
-        shell_.requests.clear();
-        shell_.startResult = true;
+        // Account keys are made from the clock: this one gives registerdata's key.
+        seams_ = std::make_unique<test::WindowSeams>(QDateTime(QDate(2024, 1, 1), QTime(12, 0, 0)));
+        prompts_ = &seams_->prompts;
+        shell_ = &seams_->shell;
+        clock_ = &seams_->clock;
+        shell_->requests.clear();
+        shell_->startResult = true;
         navigation() = Navigation();
         ResetCurrentAccount();
         ResetRegisterState();
@@ -130,13 +126,8 @@ private slots:
             window->close();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        prompts_->verifyDone();
-        delete prompts_;
-        platform().prompts = nullptr;
-        platform().settings = nullptr;
         ResetRegisterActions();
-        settings_.reset();
-        folder_.reset();
+        seams_.reset();
     }
 
     void confirmationsDecide_data()
@@ -208,7 +199,7 @@ private slots:
     {
         frmAccount* window = open();
         QVERIFY(window);
-        clock_.set(QDateTime(QDate(2026, 3, 3), QTime(18, 0, 0)));
+        clock_->set(QDateTime(QDate(2026, 3, 3), QTime(18, 0, 0)));
         whenEntryWindowOpens([](frmNewEntry& entry) {
             entry.calendar->hidePopup();
             entry.combo[2]->lineEdit()->setText(QStringLiteral("1003"));
@@ -235,13 +226,13 @@ private slots:
         QFETCH(bool, found);
         frmAccount* window = open();
         QVERIFY(window);
-        shell_.startResult = found;
+        shell_->startResult = found;
         if (!found)
             prompts_->expectMessage(QStringLiteral("Not found"), QStringLiteral("Can not find Windows'\r\nCalc.Exe application."),
                                     {QStringLiteral("&Okay")}, 1)
                 .expectMessageKind(IconStop);
         window->cmdCalculator->click();
-        QCOMPARE(shell_.targets(RecordingShell::Kind::Program),
+        QCOMPARE(shell_->targets(RecordingShell::Kind::Program),
                  found ? QStringList{CalculatorPrograms().first()} : CalculatorPrograms());
         // A missing calculator stays off, whatever the window enables later.
         window->UpdateControls();
