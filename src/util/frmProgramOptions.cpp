@@ -22,7 +22,7 @@ namespace {
 
 QPointer<frmProgramOptions> theWindow;
 
-constexpr int WindowWidth = 7260, WindowHeight = 5160;
+constexpr int WindowWidth = 7620, WindowHeight = 5160;
 
 const QColor FaceColour(206, 220, 238);
 const QColor FaceOverColour(226, 236, 250);
@@ -65,7 +65,9 @@ Box* makeChoice(QGroupBox* frame, const QString& name, const QString& caption)
 {
     auto* box = new Box(caption, frame);
     box->setObjectName(name);
-    box->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    QFont font(QStringLiteral("Tahoma"), 8);
+    font.setBold(false);  // not the frame's bold caption
+    box->setFont(font);
     return box;
 }
 
@@ -151,22 +153,22 @@ void frmProgramOptions::Form_Load()
     }
 
     frameOtherOptions = makeFrame(this, "frameOtherOptions", QStringLiteral("Other options"));
-    place(frameOtherOptions, 3720, 120, 3360, 1500);
+    place(frameOtherOptions, 3720, 120, 3720, 1500);
     chkQuickStart = makeChoice<QCheckBox>(frameOtherOptions, QStringLiteral("chkQuickStart"),
                                           QStringLiteral("Automatically close the Title Window"));
     chkConfirmQuit = makeChoice<QCheckBox>(frameOtherOptions, QStringLiteral("chkConfirmQuit"),
                                            QStringLiteral("Confirm when quitting program"));
     chkFlashingButton = makeChoice<QCheckBox>(frameOtherOptions, QStringLiteral("chkFlashingButton"),
                                               QStringLiteral("Enable the 'Flashing Button' effect"));
-    place(chkQuickStart, 240, 360, 3000, 300);
-    place(chkConfirmQuit, 240, 720, 3000, 300);
-    place(chkFlashingButton, 240, 1080, 3000, 300);
+    place(chkQuickStart, 240, 360, 3360, 300);
+    place(chkConfirmQuit, 240, 720, 3360, 300);
+    place(chkFlashingButton, 240, 1080, 3360, 300);
 
     frameBackupRestore = makeFrame(this, "frameBackupRestore", QStringLiteral("Backup/Restore options"));
-    place(frameBackupRestore, 3720, 1740, 3360, 2040);
+    place(frameBackupRestore, 3720, 1740, 3720, 2040);
     for (int i = 1; i <= 2; ++i) {
         cmdBackupRestore[size_t(i)] = makeButton(frameBackupRestore, QStringLiteral("cmdBackupRestore%1").arg(i));
-        place(cmdBackupRestore[size_t(i)], 240, i == 1 ? 360 : 1140, 2880, 660);
+        place(cmdBackupRestore[size_t(i)], 420, i == 1 ? 360 : 1140, 2880, 660);
         connect(cmdBackupRestore[size_t(i)], &ZevButton::clicked, this, [this, i] { cmdBackupRestore_Click(i); });
     }
 
@@ -176,7 +178,7 @@ void frmProgramOptions::Form_Load()
     cmdFinished = makeButton(this, QStringLiteral("cmdFinished"), pictures::back());
     cmdFinished->setCaption(QStringLiteral("&Finished"));
     cmdFinished->setCancel(true);
-    place(cmdFinished, 5580, 4080, 1500, 780);
+    place(cmdFinished, 5940, 4080, 1500, 780);
     connect(cmdHelp, &ZevButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdFinished, &ZevButton::clicked, this, [this] { cmdFinished_Click(); });
 }

@@ -6,6 +6,7 @@
 
 #include "testenv.h"
 
+#include "controls/ZevButton.h"
 #include "index/accountmaintenance.h"
 #include "platform/platform.h"
 #include "shell/appsettings.h"
@@ -123,8 +124,8 @@ int programOptionsShots(const QDir& target)
         window.show();
         QTest::qWaitForWindowActive(&window);
         QTest::qWaitFor([&] { return !window.cmdBackupRestore[1]->caption().isEmpty(); });
-        SetCopyStepHook([&](CopyStep step, const QString&) {
-            if (step == CopyStep::FileCopied)
+        SetCopyStepHook([&](CopyStep step, const QString& name) {
+            if (step == CopyStep::FileCopied && name == u"Account.dex")
                 written += saveCaptioned(window, out, QStringLiteral("options-copying"));
         });
         shooting.folder = backup.path();
