@@ -191,7 +191,7 @@ bool BackupData(ProcedureOwner& owner)
     QString folder = prompts().pickFolder(
         QStringLiteral("Select a disk/drive/folder to copy (backup)\r\nyour ") + title
             + QStringLiteral(" data files to..."),
-        QString());
+        QDir::homePath());
     if (folder.isEmpty())
         return false;
     const QString dataFolder = DataFolderPath();
@@ -256,7 +256,7 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
     QString folder = prompts().pickFolder(QStringLiteral("Select the disk/drive/folder that contains your\r\n")
                                               + QStringLiteral("previously backed up ") + title
                                               + QStringLiteral(" data files\r\nthat you wish to restore..."),
-                                          QString());
+                                          QDir::homePath());
     if (folder.isEmpty())
         return {};
     const QString dataFolder = DataFolderPath();

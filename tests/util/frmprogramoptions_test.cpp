@@ -234,6 +234,34 @@ private slots:
         QCOMPARE(SettingChoice(SettingKey::DateDisplay), 2);
     }
 
+    // By keyboard alone: Tab visits each option group once, then the check
+    // boxes and the buttons; arrows choose within a group.
+    void keyboardReachesEveryControl()
+    {
+        QVERIFY(test::writeWholeFile(seams_->folder.filePath(QStringLiteral("Account.dex")), {}));
+        frmProgramOptions* window = open();
+        QVERIFY(window);
+        QStringList chain;
+        for (int i = 0; i < 11; ++i) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            chain.append(focused->objectName());
+            if (i < 10)
+                QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QCOMPARE(chain, QStringList({"optDateFormat1", "optCurrencySymbol1", "optAmountEntryMethod0", "chkQuickStart",
+                                     "chkConfirmQuit", "chkFlashingButton", "cmdBackupRestore1", "cmdBackupRestore2",
+                                     "cmdHelp", "cmdFinished", "optDateFormat1"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(window->dateIndex(), 2);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window->cmdBackupRestore[1]);
+        seams_->prompts.expectFolder(QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(seams_->prompts.verifyDone());
+    }
+
     void backupButtonNeedsAccountDex_data()
     {
         QTest::addColumn<bool>("withIndex");
