@@ -207,6 +207,10 @@ private slots:
         QVERIFY(!BackupData(owner));
         QVERIFY(!RestoreData(owner).restored);
         QVERIFY(prompts_->messages().isEmpty());
+        QCOMPARE(prompts_->folderPrompts(),
+                 QStringList({BackupPrompt, QStringLiteral("Select the disk/drive/folder that contains your\r\n"
+                                                           "previously backed up Tallyo data files\r\n"
+                                                           "that you wish to restore...")}));
     }
 
     // The question depends on what the folder holds; yes copies every file,
