@@ -101,8 +101,11 @@ void FolderCopy::copy(const QString& name)
         // The new file keeps the permissions of the one it replaces, so a
         // read-only file is read-only again afterwards; a new file may be
         // written by its owner whatever the source allowed.
+        // File systems without owners and permission bits (a FAT memory
+        // stick) refuse the change; their files are all alike anyway.
         const mode_t mode = modeOf(target_ + name).value_or(modeOf(from).value_or(0644) | S_IRUSR | S_IWUSR);
-        if (::chmod(nativeName(scratch).constData(), mode) != 0)
+        if (modeOf(scratch) != mode && ::chmod(nativeName(scratch).constData(), mode) != 0 && errno != EPERM
+            && errno != EOPNOTSUPP)
             throw FileError(scratch, QStringLiteral("set the permissions of"), SystemReason(errno));
         copied_.append(name);
         reach(CopyStep::FileCopied, name);
