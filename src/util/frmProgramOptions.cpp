@@ -229,8 +229,12 @@ void frmProgramOptions::cmdBackupRestore_Click(int index)
         BackupData(*this);
         return;
     }
-    if (index == 2 && RestoreData(*this).restored && owner_) {
-        // The owner reloads its list once this window has closed.
+    if (index != 2 || !RestoreData(*this).restored)
+        return;
+    // Restored data can be backed up again at once.
+    cmdBackupRestore[1]->setEnabled(FileExists(QString::fromLatin1(AccountIndexFileName)));
+    // The owner reloads its list once this window has closed.
+    if (owner_) {
         if (auto* button = owner_->findChild<ZevButton*>(QStringLiteral("cmdProgramOptions")))
             button->setTag(QStringLiteral("Restored"));
     }
