@@ -260,6 +260,13 @@ private slots:
         seams_->prompts.expectFolder(QString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(seams_->prompts.verifyDone());
+
+        // F1 from any control opens the manual, and the window stays.
+        seams_->shell.openResult = false;
+        seams_->prompts.expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(window->optDateFormat[2], Qt::Key_F1);
+        QVERIFY(seams_->prompts.verifyDone());
+        QVERIFY(window->isVisible());
     }
 
     void backupButtonNeedsAccountDex_data()
