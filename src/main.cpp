@@ -1,6 +1,7 @@
 // Arguments, data folder, the export commands (without a display), else the
 // desktop program.
 #include "shell/Main.h"
+#include "shell/backupcommand.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
 #include "util/allocation.h"
@@ -42,6 +43,9 @@ int main(int argc, char** argv)
     case CommandLine::Action::ExportAccounts:
     case CommandLine::Action::ExportRegister:
         return RunExport(command, out, err);
+    case CommandLine::Action::Backup:
+    case CommandLine::Action::Restore:
+        return RunBackupCommand(command, out, err);
     case CommandLine::Action::Desktop:
         break;
     }

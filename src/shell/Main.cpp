@@ -15,6 +15,7 @@
 #include "store/fileerror.h"
 #include "store/fileio.h"
 #include "store/rewrite.h"
+#include "util/frmProgramOptions.h"
 #include "util/productinfo.h"
 
 #include <QApplication>
@@ -64,6 +65,7 @@ bool Main(SingleInstance& instance)
     navigation().openRegister = OpenRegisterWindow;
     InstallTransactionActions();
     ways.quitProgram = QuitProgram;
+    ways.openProgramOptions = ShowProgramOptionsWindow;
 
     ways.showTitleWindow();
     return true;

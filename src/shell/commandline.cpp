@@ -14,6 +14,23 @@ CommandLine Invalid(const QString& reason)
     return invalid;
 }
 
+// `backup DIR [--force]` or `restore DIR [--yes]`.
+CommandLine BackupCommand(CommandLine command, const QStringList& words)
+{
+    const bool backup = words.first() == u"backup";
+    if (words.size() != 2 || words[1].isEmpty())
+        return Invalid(QStringLiteral("%1 needs one folder").arg(words.first()));
+    if (!command.account.isEmpty())
+        return Invalid(QStringLiteral("--account belongs to export register"));
+    if (backup && command.yes)
+        return Invalid(QStringLiteral("--yes belongs to restore"));
+    if (!backup && command.force)
+        return Invalid(QStringLiteral("--force belongs to backup"));
+    command.action = backup ? CommandLine::Action::Backup : CommandLine::Action::Restore;
+    command.folder = words[1];
+    return command;
+}
+
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments)
@@ -48,6 +65,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             if (value.isEmpty())
                 return Invalid(QStringLiteral("--account needs an account name or key"));
             command.account = value;
+        } else if (argument == u"--force") {
+            command.force = true;
+        } else if (argument == u"--yes") {
+            command.yes = true;
         } else if (argument.startsWith(u'-')) {
             return Invalid(QStringLiteral("unknown option %1").arg(argument));
         } else {
@@ -58,8 +79,14 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     if (words.isEmpty()) {
         if (!command.account.isEmpty())
             return Invalid(QStringLiteral("--account belongs to export register"));
+        if (command.force || command.yes)
+            return Invalid(QStringLiteral("--force belongs to backup, --yes to restore"));
         return command;
     }
+    if (words.first() == u"backup" || words.first() == u"restore")
+        return BackupCommand(command, words);
+    if (command.force || command.yes)
+        return Invalid(QStringLiteral("--force belongs to backup, --yes to restore"));
     if (words.first() != u"export")
         return Invalid(QStringLiteral("unknown command %1").arg(words.first()));
     if (words.size() != 2)
@@ -86,6 +113,10 @@ QString UsageText()
         "  tallyo export accounts [--data-dir DIR]      the account index as CSV\n"
         "  tallyo export register --account NAME|KEY [--data-dir DIR]\n"
         "                                               an account's register as CSV\n"
+        "  tallyo backup FOLDER [--force] [--data-dir DIR]\n"
+        "                                               copy the data files into FOLDER\n"
+        "  tallyo restore FOLDER [--yes] [--data-dir DIR]\n"
+        "                                               copy them back from FOLDER\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

@@ -6,11 +6,14 @@
 namespace tallyo {
 
 struct CommandLine {
-    enum class Action { Desktop, ExportAccounts, ExportRegister, Help, Invalid };
+    enum class Action { Desktop, ExportAccounts, ExportRegister, Help, Invalid, Backup, Restore };
     Action action = Action::Desktop;
     QString dataDir;  // empty: the default data folder
     QString account;  // export register: the account's name or key
     QString error;    // why the arguments were refused (Invalid)
+    QString folder;   // backup and restore: the backup folder
+    bool force = false;  // backup: go on into a folder of other files
+    bool yes = false;    // restore: replace the current data
 };
 
 // Reads the arguments after the program's name.
