@@ -155,8 +155,10 @@ class CheckWindowsTest : public QObject {
     {
         auto window = std::make_unique<frmPrintCheck>(checkTransaction(comment));
         window->show();
-        QTest::qWaitForWindowActive(window.get());
-        QTest::qWaitFor([&] { return !window->cmdFinished->caption().isEmpty() || !window->isVisible(); });
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the check window did not become active");
+        if (!QTest::qWaitFor([&] { return !window->cmdFinished->caption().isEmpty() || !window->isVisible(); }))
+            qWarning("the check window was not set up");
         return window;
     }
 
