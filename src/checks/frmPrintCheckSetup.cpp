@@ -19,10 +19,10 @@ namespace tallyo {
 namespace {
 
 // Window geometry, twips.
-constexpr int WindowWidth = 5520, WindowHeight = 5880;
+constexpr int WindowWidth = 5520, WindowHeight = 6060;
 constexpr int HeadingLeft = 240, HeadingWidth = 2520;
 constexpr int RowLeft = 2880, ColumnLeft = 4020, FieldWidth = 1020, FieldHeight = 330;
-constexpr int FirstLineTop = 1620, LineStep = 450;
+constexpr int FirstLineTop = 1800, LineStep = 450;
 
 const QColor Focused(255, 255, 192);
 const QColor Resting(192, 255, 255);
@@ -73,15 +73,14 @@ void frmPrintCheckSetup::Form_Load()
     };
 
     lblNote = makeLabel(this, QStringLiteral("lblNote"),
-                        QStringLiteral("Where each field is printed on your check paper: the row is the "
-                                       "printed line counted from the top of the paper, the column the "
-                                       "character counted from its left edge. Fields go down the check in "
-                                       "this order; the amount in figures may share the payee's row, to "
-                                       "the right of the payee."),
+                        QStringLiteral("Where each field is printed on your check paper: rows count "
+                                       "printed lines from the top of the paper, columns count characters "
+                                       "from its left edge. The fields go down the check in this order; the "
+                                       "figures may share the payee's row, to the right of the payee."),
                         false);
     lblNote->setWordWrap(true);
     lblNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(lblNote, HeadingLeft, 150, WindowWidth - 2 * HeadingLeft, 1020);
+    place(lblNote, HeadingLeft, 150, WindowWidth - 2 * HeadingLeft, 1230);
 
     lblColumn[0] = makeLabel(this, QStringLiteral("lblColumn"), QStringLiteral("Row"), true);
     lblColumn[1] = makeLabel(this, QStringLiteral("lblColumn"), QStringLiteral("Column"), true);

@@ -15,6 +15,11 @@ int accountIndexShots(const QDir& out);
 int registerShots(const QDir& out);
 int entryShots(const QDir& out);
 
+int checkShots(const QDir& out);
+
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
+// Renders the message dialog with these contents as <name>.png.
+int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind, const QString& text,
+                 int defaultButton, const QStringList& captions);
 }
