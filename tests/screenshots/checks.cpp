@@ -12,6 +12,7 @@
 #include "index/currentaccount.h"
 #include "platform/PrinterSurface.h"
 #include "platform/platform.h"
+#include "platform/prompts.h"
 #include "shell/appsettings.h"
 #include "util/dates.h"
 
@@ -111,23 +112,26 @@ int checkShots(const QDir& target)
     written += shootCheckWindow(out, QStringLiteral("check-window"), QString());
     written += shootCheckWindow(out, QStringLiteral("check-window-comment"),
                                 QStringLiteral("Account 55-0192, February"));
-    written += shootMessage(
-        out, QStringLiteral("check-print-settings"), QStringLiteral("Print Settings"), 4,
+    written += messageShot(
+        out, QStringLiteral("check-print-settings"),
+        {QStringLiteral("Print Settings"), IconExclamation,
         QStringLiteral("The positioning of text fields for your check format") + crlf
             + QStringLiteral("has not yet been established for this account.") + crlf + crlf
             + QStringLiteral("Printing is not possible until you first determine where") + crlf
             + QStringLiteral("each text field is to be positioned on your check.") + crlf + crlf
             + QStringLiteral("Do you want to complete this procedure now?") + crlf + crlf
             + QStringLiteral("(See the manual for more information about this procedure)"),
-        1, {QStringLiteral("&Yes, proceed"), QStringLiteral("&No, return to the Account Register")});
+         1, false, {QStringLiteral("&Yes, proceed"), QStringLiteral("&No, return to the Account Register")}});
     written += shootSetup(out, QStringLiteral("check-setup-empty"), {});
     written += shootSetup(out, QStringLiteral("check-setup-filled"),
                           {"2", "60", "4", "50", "6", "10", "6", "62", "8", "5", "10", "8"});
-    written += shootMessage(out, QStringLiteral("check-setup-invalid-value"), QStringLiteral("Invalid value"), 5,
+    written += messageShot(out, QStringLiteral("check-setup-invalid-value"),
+                           {QStringLiteral("Invalid value"), IconInformation,
                             QStringLiteral("Values exceeding 255") + crlf + QStringLiteral("are not allowed..."), 1,
-                            {QStringLiteral("&Okay")});
-    written += shootMessage(out, QStringLiteral("check-setup-order"), QStringLiteral("Error"), 5,
-                            QStringLiteral("Check your numbers, please..."), 1, {QStringLiteral("&Okay")});
+                            false, {QStringLiteral("&Okay")}});
+    written += messageShot(out, QStringLiteral("check-setup-order"),
+                           {QStringLiteral("Error"), IconInformation, QStringLiteral("Check your numbers, please..."),
+                            1, false, {QStringLiteral("&Okay")}});
     written += shootPrintedCheck(out);
 
     ResetCurrentAccount();

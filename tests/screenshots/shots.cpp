@@ -1,5 +1,6 @@
 #include "shots.h"
 
+#include "platform/prompts.h"
 #include "shell/frmMsgBox.h"
 
 #include <QPointer>
@@ -14,16 +15,16 @@ int save(QWidget& widget, const QDir& out, const QString& name)
     return widget.grab().save(out.filePath(name + ".png")) ? 1 : 0;
 }
 
-int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind, const QString& text,
-                 int defaultButton, const QStringList& captions)
+int messageShot(const QDir& out, const QString& name, const MessageRequest& request)
 {
     MessageDialogState& state = messageDialog();
     state.reset();
-    state.MessageTitle = title;
-    state.MessageIconKind = iconKind;
-    state.MessageText = text;
-    state.MessageDefaultButton = defaultButton;
-    state.MessageCaptions = captions;
+    state.MessageTitle = request.title;
+    state.MessageIconKind = request.iconKind;
+    state.MessageText = request.text;
+    state.MessageDefaultButton = request.defaultButton;
+    state.MessageShowOption = request.showOption;
+    state.MessageCaptions = request.captions;
     QPointer<frmMsgBox> box = new frmMsgBox;
     const int written = save(*box, out, name);
     box->close();

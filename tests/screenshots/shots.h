@@ -5,6 +5,10 @@
 #include <functional>
 #include <vector>
 
+namespace tallyo {
+struct MessageRequest;
+}
+
 namespace tallyo::shots {
 using Renderer = std::function<int(const QDir& out)>;
 std::vector<Renderer> all();
@@ -19,7 +23,6 @@ int checkShots(const QDir& out);
 
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
-// Renders the message dialog with these contents as <name>.png.
-int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind, const QString& text,
-                 int defaultButton, const QStringList& captions);
+// Renders the message dialog asking this as <name>.png.
+int messageShot(const QDir& out, const QString& name, const MessageRequest& request);
 }
