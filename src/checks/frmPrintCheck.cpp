@@ -1,5 +1,6 @@
 #include "frmPrintCheck.h"
 
+#include "checkmessages.h"
 #include "frmPrintCheckSetup.h"
 
 #include "controls/ZevButton.h"
@@ -245,15 +246,7 @@ void frmPrintCheck::Form_Activate()
     label[3]->setText(SharedDisplayValues().CurrencyUnitName);
 
     if (!IsLayoutSet(account_.CheckLayout)) {
-        const int answer = prompts().ask(
-            QStringLiteral("Print Settings"), IconExclamation,
-            QStringLiteral("The positioning of text fields for your check format") + crlf
-                + QStringLiteral("has not yet been established for this account.") + crlf + crlf
-                + QStringLiteral("Printing is not possible until you first determine where") + crlf
-                + QStringLiteral("each text field is to be positioned on your check.") + crlf + crlf
-                + QStringLiteral("Do you want to complete this procedure now?") + crlf + crlf
-                + QStringLiteral("(See the manual for more information about this procedure)"),
-            1, {QStringLiteral("&Yes, proceed"), QStringLiteral("&No, return to the Account Register")});
+        const int answer = prompts().showMessage(PrintSettingsQuestion()).result;
         if (answer != 1 || !RunSetup()) {
             cmdFinished_Click();
             return;

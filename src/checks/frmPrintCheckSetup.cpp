@@ -1,5 +1,6 @@
 #include "frmPrintCheckSetup.h"
 
+#include "checkmessages.h"
 #include "frmPrintCheck.h"
 
 #include "controls/ZevButton.h"
@@ -168,24 +169,8 @@ void frmPrintCheckSetup::cmdSave_Click()
     }
 
     const LayoutCheck check = CheckLayoutValues(typed);
-    switch (check.problem) {
-    case LayoutProblem::None:
-        break;
-    case LayoutProblem::AboveLimit:
-        prompts().ask(QStringLiteral("Invalid value"), IconInformation,
-                      QStringLiteral("Values exceeding 255") + crlf + QStringLiteral("are not allowed..."), 1,
-                      {QStringLiteral("&Okay")});
-        focusField(check.field);
-        return;
-    case LayoutProblem::BelowOne:
-        prompts().ask(QStringLiteral("Invalid value"), IconInformation,
-                      QStringLiteral("Values below 1") + crlf + QStringLiteral("are not allowed..."), 1,
-                      {QStringLiteral("&Okay")});
-        focusField(check.field);
-        return;
-    case LayoutProblem::Order:
-        prompts().ask(QStringLiteral("Error"), IconInformation, QStringLiteral("Check your numbers, please..."), 1,
-                      {QStringLiteral("&Okay")});
+    if (check.problem != LayoutProblem::None) {
+        prompts().showMessage(LayoutRefusal(check.problem));
         focusField(check.field);
         return;
     }

@@ -5,6 +5,7 @@
 
 #include "testenv.h"
 
+#include "checks/checkmessages.h"
 #include "checks/checkprint.h"
 #include "checks/frmPrintCheck.h"
 #include "checks/frmPrintCheckSetup.h"
@@ -12,7 +13,6 @@
 #include "index/currentaccount.h"
 #include "platform/PrinterSurface.h"
 #include "platform/platform.h"
-#include "platform/prompts.h"
 #include "shell/appsettings.h"
 #include "util/dates.h"
 
@@ -25,7 +25,6 @@ namespace tallyo::shots {
 
 namespace {
 
-const QString crlf = QStringLiteral("\r\n");
 const CheckLayout Layout{2, 60, 4, 50, 6, 10, 6, 62, 8, 5, 10, 8};
 
 void settle()
@@ -112,26 +111,12 @@ int checkShots(const QDir& target)
     written += shootCheckWindow(out, QStringLiteral("check-window"), QString());
     written += shootCheckWindow(out, QStringLiteral("check-window-comment"),
                                 QStringLiteral("Account 55-0192, February"));
-    written += messageShot(
-        out, QStringLiteral("check-print-settings"),
-        {QStringLiteral("Print Settings"), IconExclamation,
-        QStringLiteral("The positioning of text fields for your check format") + crlf
-            + QStringLiteral("has not yet been established for this account.") + crlf + crlf
-            + QStringLiteral("Printing is not possible until you first determine where") + crlf
-            + QStringLiteral("each text field is to be positioned on your check.") + crlf + crlf
-            + QStringLiteral("Do you want to complete this procedure now?") + crlf + crlf
-            + QStringLiteral("(See the manual for more information about this procedure)"),
-         1, false, {QStringLiteral("&Yes, proceed"), QStringLiteral("&No, return to the Account Register")}});
+    written += messageShot(out, QStringLiteral("check-print-settings"), PrintSettingsQuestion());
     written += shootSetup(out, QStringLiteral("check-setup-empty"), {});
     written += shootSetup(out, QStringLiteral("check-setup-filled"),
                           {"2", "60", "4", "50", "6", "10", "6", "62", "8", "5", "10", "8"});
-    written += messageShot(out, QStringLiteral("check-setup-invalid-value"),
-                           {QStringLiteral("Invalid value"), IconInformation,
-                            QStringLiteral("Values exceeding 255") + crlf + QStringLiteral("are not allowed..."), 1,
-                            false, {QStringLiteral("&Okay")}});
-    written += messageShot(out, QStringLiteral("check-setup-order"),
-                           {QStringLiteral("Error"), IconInformation, QStringLiteral("Check your numbers, please..."),
-                            1, false, {QStringLiteral("&Okay")}});
+    written += messageShot(out, QStringLiteral("check-setup-invalid-value"), LayoutRefusal(LayoutProblem::AboveLimit));
+    written += messageShot(out, QStringLiteral("check-setup-order"), LayoutRefusal(LayoutProblem::Order));
     written += shootPrintedCheck(out);
 
     ResetCurrentAccount();
