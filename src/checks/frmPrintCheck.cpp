@@ -3,6 +3,7 @@
 #include "checkmessages.h"
 #include "frmPrintCheckSetup.h"
 
+#include "controls/ButtonPictures.h"
 #include "controls/ZevButton.h"
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"
@@ -205,6 +206,14 @@ void frmPrintCheck::Form_Load()
     cmdPrintCheck = MakeCheckButton(this, "cmdPrintCheck");
     cmdHelp = MakeCheckButton(this, "cmdHelp");
     cmdFinished = MakeCheckButton(this, "cmdFinished");
+    const std::pair<ZevButton*, QPixmap> pictured[] = {{cmdPrintSetup, pictures::gear()},
+                                                       {cmdPrintCheck, pictures::print()},
+                                                       {cmdHelp, pictures::help()},
+                                                       {cmdFinished, pictures::back()}};
+    for (const auto& [button, picture] : pictured) {
+        button->setPictureNormal(picture);
+        button->setPicturePosition(0);
+    }
     constexpr int ButtonTop = 5220, ButtonWidth = 2100, ButtonHeight = 720, ButtonStep = 2240;
     place(cmdPrintSetup, CheckLeft, ButtonTop, ButtonWidth, ButtonHeight);
     place(cmdPrintCheck, CheckLeft + ButtonStep, ButtonTop, ButtonWidth, ButtonHeight);
@@ -221,7 +230,7 @@ void frmPrintCheck::Form_Activate()
 {
     cmdPrintSetup->setCaption(QStringLiteral("&Setup") + crlf + QStringLiteral("Print Checking"));
     cmdPrintCheck->setCaption(QStringLiteral("&Print") + crlf + QStringLiteral("this Check"));
-    cmdHelp->setCaption(QStringLiteral("Help <F1>"));
+    cmdHelp->setCaption(QStringLiteral("Help") + crlf + QStringLiteral("<F1>"));
     cmdHelp->setToolTip(SharedDisplayValues().ManualHint);
     cmdFinished->setCaption(QStringLiteral("&Finished"));
     cmdFinished->setToolTip(QStringLiteral(" &Finished <Esc> "));
