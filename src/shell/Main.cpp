@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "checks/frmPrintCheck.h"
 #include "index/frmAccountIndex.h"
 #include "platform/DesktopPrompts.h"
 #include "platform/DesktopShell.h"
@@ -64,6 +65,7 @@ bool Main(SingleInstance& instance)
     ways.showAccountIndex = ShowAccountIndexWindow;
     navigation().openRegister = OpenRegisterWindow;
     InstallTransactionActions();
+    InstallCheckActions();
     ways.quitProgram = QuitProgram;
     ways.openProgramOptions = ShowProgramOptionsWindow;
 

@@ -5,6 +5,10 @@
 #include <functional>
 #include <vector>
 
+namespace tallyo {
+struct MessageRequest;
+}
+
 namespace tallyo::shots {
 using Renderer = std::function<int(const QDir& out)>;
 std::vector<Renderer> all();
@@ -16,6 +20,10 @@ int registerShots(const QDir& out);
 int entryShots(const QDir& out);
 int programOptionsShots(const QDir& out);
 
+int checkShots(const QDir& out);
+
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
+// Renders the message dialog asking this as <name>.png.
+int messageShot(const QDir& out, const QString& name, const MessageRequest& request);
 }
