@@ -3,6 +3,7 @@
 #include "shell/Main.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
+#include "reports/printcommand.h"
 #include "util/allocation.h"
 
 #include <QDir>
@@ -41,7 +42,10 @@ int main(int argc, char** argv)
         return 2;
     case CommandLine::Action::ExportAccounts:
     case CommandLine::Action::ExportRegister:
+    case CommandLine::Action::ExportSummary:
         return RunExport(command, out, err);
+    case CommandLine::Action::PrintList:
+        return RunPrintCommand(command, argc, argv, out, err);
     case CommandLine::Action::Desktop:
         break;
     }

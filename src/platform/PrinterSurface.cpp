@@ -48,7 +48,7 @@ PrinterSurface::~PrinterSurface()
 QPrinter& PrinterSurface::printer() const
 {
     if (!printer_) {
-        toPdf_ = destination_ == Destination::PdfFile || !hasDefaultPrinter();
+        toPdf_ = destination_ == Destination::PdfFile || !outputFile_.isEmpty() || !hasDefaultPrinter();
         if (toPdf_) {
             printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer_->setOutputFormat(QPrinter::PdfFormat);
@@ -102,6 +102,8 @@ double PrinterSurface::paperHeightInches() const
 
 QString PrinterSurface::newPdfPath() const
 {
+    if (!outputFile_.isEmpty())
+        return outputFile_;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder))
         throw FileError(folder, QStringLiteral("create the folder"),

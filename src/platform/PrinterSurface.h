@@ -31,6 +31,10 @@ public:
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
+    // Sends every document into this PDF file instead (replacing it),
+    // whatever the destination. Set it before anything is printed or measured.
+    void setOutputFile(const QString& path) { outputFile_ = path; }
+
     // The PDF file of the current or last document; empty when it went to a
     // printer.
     QString savedFile() const override { return pdfPath_; }
@@ -61,6 +65,7 @@ private:
     mutable bool toPdf_ = false;
     QPainter painter_;
     QString pdfPath_;
+    QString outputFile_;
 };
 
 }

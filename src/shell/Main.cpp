@@ -8,6 +8,7 @@
 #include "platform/singleinstance.h"
 #include "register/TransactionActions.h"
 #include "register/frmAccount.h"
+#include "reports/ReportActions.h"
 #include "shell/appsettings.h"
 #include "shell/frmTitlePage.h"
 #include "shell/navigation.h"
@@ -63,6 +64,7 @@ bool Main(SingleInstance& instance)
     ways.showAccountIndex = ShowAccountIndexWindow;
     navigation().openRegister = OpenRegisterWindow;
     InstallTransactionActions();
+    InstallReportActions();
     ways.quitProgram = QuitProgram;
 
     ways.showTitleWindow();

@@ -48,6 +48,18 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             if (value.isEmpty())
                 return Invalid(QStringLiteral("--account needs an account name or key"));
             command.account = value;
+        } else if (valueOf(QStringLiteral("--from"), value) || valueOf(QStringLiteral("--to"), value)) {
+            const bool isFrom = argument.startsWith(QStringLiteral("--from"));
+            const QDate day = QDate::fromString(value, Qt::ISODate);
+            if (!day.isValid() || value.size() != 10)
+                return Invalid(QStringLiteral("%1 needs a date YYYY-MM-DD").arg(isFrom ? u"--from" : u"--to"));
+            (isFrom ? command.from : command.to) = day;
+        } else if (argument == u"--comments") {
+            command.comments = true;
+        } else if (valueOf(QStringLiteral("--pdf"), value)) {
+            if (value.isEmpty())
+                return Invalid(QStringLiteral("--pdf needs a file"));
+            command.pdfFile = value;
         } else if (argument.startsWith(u'-')) {
             return Invalid(QStringLiteral("unknown option %1").arg(argument));
         } else {
@@ -55,23 +67,42 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         }
     }
 
+    const bool printOptions = command.from.isValid() || command.to.isValid() || command.comments
+        || !command.pdfFile.isEmpty();
     if (words.isEmpty()) {
         if (!command.account.isEmpty())
-            return Invalid(QStringLiteral("--account belongs to export register"));
+            return Invalid(QStringLiteral("--account belongs to export register, export summary or print list"));
+        if (printOptions)
+            return Invalid(QStringLiteral("--from, --to, --comments and --pdf belong to print list"));
+        return command;
+    }
+    if (words.first() == u"print") {
+        if (words.size() != 2 || words[1] != u"list")
+            return Invalid(QStringLiteral("print needs: list"));
+        if (command.account.isEmpty())
+            return Invalid(QStringLiteral("print list needs --account NAME|KEY"));
+        if (command.from.isValid() != command.to.isValid())
+            return Invalid(QStringLiteral("--from and --to go together"));
+        if (command.from.isValid() && command.to < command.from)
+            return Invalid(QStringLiteral("--to cannot be earlier than --from"));
+        command.action = CommandLine::Action::PrintList;
         return command;
     }
     if (words.first() != u"export")
         return Invalid(QStringLiteral("unknown command %1").arg(words.first()));
+    if (printOptions)
+        return Invalid(QStringLiteral("--from, --to, --comments and --pdf belong to print list"));
     if (words.size() != 2)
-        return Invalid(QStringLiteral("export needs one of: accounts, register"));
+        return Invalid(QStringLiteral("export needs one of: accounts, register, summary"));
     if (words[1] == u"accounts") {
         if (!command.account.isEmpty())
-            return Invalid(QStringLiteral("--account belongs to export register"));
+            return Invalid(QStringLiteral("--account belongs to export register, export summary or print list"));
         command.action = CommandLine::Action::ExportAccounts;
-    } else if (words[1] == u"register") {
+    } else if (words[1] == u"register" || words[1] == u"summary") {
         if (command.account.isEmpty())
-            return Invalid(QStringLiteral("export register needs --account NAME|KEY"));
-        command.action = CommandLine::Action::ExportRegister;
+            return Invalid(QStringLiteral("export %1 needs --account NAME|KEY").arg(words[1]));
+        command.action =
+            words[1] == u"register" ? CommandLine::Action::ExportRegister : CommandLine::Action::ExportSummary;
     } else {
         return Invalid(QStringLiteral("unknown export %1").arg(words[1]));
     }
@@ -86,6 +117,12 @@ QString UsageText()
         "  tallyo export accounts [--data-dir DIR]      the account index as CSV\n"
         "  tallyo export register --account NAME|KEY [--data-dir DIR]\n"
         "                                               an account's register as CSV\n"
+        "  tallyo export summary --account NAME|KEY [--data-dir DIR]\n"
+        "                                               an account's text summary\n"
+        "  tallyo print list --account NAME|KEY [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
+        "                    [--comments] [--pdf FILE] [--data-dir DIR]\n"
+        "                                               an account's printed list, on the\n"
+        "                                               default printer or into FILE\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

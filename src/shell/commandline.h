@@ -1,15 +1,22 @@
 #pragma once
 // What the program was asked to do on its command line.
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
 namespace tallyo {
 
 struct CommandLine {
-    enum class Action { Desktop, ExportAccounts, ExportRegister, Help, Invalid };
+    enum class Action { Desktop, ExportAccounts, ExportRegister, ExportSummary, PrintList, Help, Invalid };
     Action action = Action::Desktop;
     QString dataDir;  // empty: the default data folder
-    QString account;  // export register: the account's name or key
+    QString account;  // export register, export summary, print list: the account's name or key
+    // print list: the range of days (both or neither), the comment lines,
+    // and a PDF file to print into instead of the default printer.
+    QDate from;
+    QDate to;
+    bool comments = false;
+    QString pdfFile;
     QString error;    // why the arguments were refused (Invalid)
 };
 

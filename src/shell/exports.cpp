@@ -2,6 +2,7 @@
 
 #include "index/accountlist.h"
 #include "register/registerexport.h"
+#include "reports/reportexports.h"
 #include "store/fileerror.h"
 #include "util/csv.h"
 #include "util/formats.h"
@@ -29,7 +30,7 @@ bool WriteAccountsCsv(QTextStream& out, QTextStream& err)
     return complete;
 }
 
-int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
+int RunInDataFolder(const CommandLine& command, QTextStream& out, QTextStream& err, const std::function<int()>& body)
 {
     const QString folder = DataFolder(command.dataDir);
     const QFileInfo info(folder);
@@ -42,20 +43,29 @@ int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
         return 1;
     }
     try {
-        switch (command.action) {
-        case CommandLine::Action::ExportAccounts:
-            return WriteAccountsCsv(out, err) ? 0 : 1;
-        case CommandLine::Action::ExportRegister:
-            return WriteRegisterCsv(command.account, out, err);
-        default:
-            err << "This export is not available.\n";
-            return 1;
-        }
+        return body();
     } catch (const FileError& error) {
         out.flush();
         err << error.file() << ": could not " << error.operation() << ": " << error.reason() << "\n";
         return 1;
     }
+}
+
+int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
+{
+    return RunInDataFolder(command, out, err, [&] {
+        switch (command.action) {
+        case CommandLine::Action::ExportAccounts:
+            return WriteAccountsCsv(out, err) ? 0 : 1;
+        case CommandLine::Action::ExportRegister:
+            return WriteRegisterCsv(command.account, out, err);
+        case CommandLine::Action::ExportSummary:
+            return WriteSummaryExport(command.account, out, err);
+        default:
+            err << "This export is not available.\n";
+            return 1;
+        }
+    });
 }
 
 }
