@@ -15,6 +15,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/privatecups.sh"
 
 work=$(mktemp -d /tmp/tallyo-cupsprint.XXXXXX)
+# The print filters run as the user lp and must reach the spool below.
+chmod 755 "$work"
 app_pid=""
 finish() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
@@ -44,6 +46,7 @@ out=$("$tallyo" print list --account Household --data-dir "$work/data" 2>&1)
 [ "$out" = "Printed 121 items on the default printer." ] || fail "print list said: $out"
 cups_wait 1 60 || { fail "the queue wrote no PDF for the list"; tail -n 20 "$work/cups/log/error_log"; exit 1; }
 list_pdf=$(cups_pdfs | head -n 1)
+echo "list: $(basename "$list_pdf")"
 [ -z "$(ls "$HOME"/Documents 2>/dev/null)" ] || fail "the list went to a file instead of the printer"
 
 pdftotext -bbox "$list_pdf" "$work/list.html" || fail "pdftotext could not read the list"
@@ -64,8 +67,9 @@ for n in 1 2 3; do
     awk -v n="$n" '$1 == n && prev == "Page" && $5 == n { found = 1 } { prev = $5 } END { exit !found }' \
         "$work/list.words" || fail "page $n does not say Page $n"
 done
-# Every line starts at 0.8 inch (57.6 pt): the headings and each date.
-awk '$5 == "Tallyo" || $5 == "Date" || $5 ~ /^[0-9][0-9]\/[0-9][0-9]\/[0-9][0-9]$/ {
+# Every line starts at 0.8 inch (57.6 pt): the headings and each date at
+# the start of its line.
+awk '$5 == "Tallyo" || $5 == "Date" || ($5 ~ /^[0-9][0-9]\/[0-9][0-9]\/[0-9][0-9]$/ && $2 < 80) {
         n++; if ($2 < 57.6 - 1.5 || $2 > 57.6 + 1.5) { print "at " $2 " pt: " $5; bad++ } }
      END { if (n < 120 || bad) exit 1 }' "$work/list.words" || fail "lines do not start at 0.8 inch"
 # The amounts end at 6.1 inches (439.2 pt), the balances at 7.2 (518.4 pt).
@@ -85,7 +89,7 @@ wait_for() { for _ in $(seq $(( $2 * 10 ))); do shown "$1" && return 0; sleep 0.
 # next window shows.
 key_until() {  # window, key, next window
     for _ in $(seq 30); do
-        xdotool search --onlyvisible --name "^$1\$" windowactivate --sync key "$2" 2>/dev/null
+        xdotool search --onlyvisible --name "^$1\$" windowfocus --sync key "$2" 2>/dev/null
         for _ in $(seq 10); do shown "$3" && return 0; sleep 0.1; done
     done
     echo "no window '$3' after $2 in '$1'"; return 1
@@ -100,7 +104,7 @@ key_until "Tallyo - Account Index" F9 "Tallyo" || exit 1
 key_until "Tallyo" F3 "Tallyo - Text Summary" || exit 1
 # "&Print this summary"
 for _ in $(seq 30); do
-    xdotool search --onlyvisible --name "^Tallyo - Text Summary\$" windowactivate --sync key alt+p 2>/dev/null
+    xdotool search --onlyvisible --name "^Tallyo - Text Summary\$" windowfocus --sync key alt+p 2>/dev/null
     sleep 0.3
     shown "Tallyo - Text Summary" || break
 done
@@ -119,6 +123,7 @@ if cups_wait 2 60; then
     awk '$5 == "Date" || $5 == "Summary-" { n++; if ($2 < 144 - 1.5 || $2 > 144 + 1.5) bad++ }
          END { exit !(n == 2 && !bad) }' "$work/summary.words" || fail "the summary does not start at 2 inches"
     grep -q " Regular$" "$work/summary.words" || fail "the summary has no category lines"
+    echo "summary: $(wc -l < "$work/summary.words") words in $(basename "$summary_pdf")"
 fi
 
 [ -z "$(lpstat -o 2>/dev/null)" ] || fail "jobs were left in the queue"

@@ -100,8 +100,11 @@ CONF
             sleep 0.1
         done
         if lpstat -r 2>/dev/null | grep -q "is running"; then
+            # PDF reaches the queue's PostScript through cairo, which keeps
+            # the text readable in the PDF that comes out.
             if "$lpadmin" -p "$cups_queue" -E -v "cups-pdf:/$cups_instance" \
-                    -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$cups_folder/log/lpadmin" 2>&1 &&
+                    -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -o pdftops-renderer-default=pdftocairo \
+                    >"$cups_folder/log/lpadmin" 2>&1 &&
                 "$lpadmin" -d "$cups_queue" >>"$cups_folder/log/lpadmin" 2>&1; then
                 return 0
             fi
