@@ -14,6 +14,7 @@
 #include "util/productinfo.h"
 
 #include <QLabel>
+#include <QTableView>
 
 namespace tallyo {
 
@@ -29,6 +30,23 @@ public:
 
 private:
     QWidget& window_;
+};
+
+// The busy state takes the focus from the list: it goes back when the
+// report is done, however it ends, as after the register's other actions.
+class FocusListAfter {
+public:
+    explicit FocusListAfter(frmAccount& window) : window_(window) {}
+    ~FocusListAfter()
+    {
+        if (window_.grid->isVisible())
+            window_.grid->setFocus();
+    }
+    FocusListAfter(const FocusListAfter&) = delete;
+    FocusListAfter& operator=(const FocusListAfter&) = delete;
+
+private:
+    frmAccount& window_;
 };
 
 void PrintSummary(frmAccount& window, const QString& text)
@@ -70,6 +88,7 @@ void PrintDisplayedList(frmAccount& window, double startDate, double endDate)
     list.dateFormat = SharedDisplayValues().DateFormat;
     list.printedAt = clock().now();
     list.comments = *comments;
+    const FocusListAfter focus(window);
     const std::unique_ptr<PageSurface> surface = platform().newPageSurface();
     {
         BusyWindow busy(window);
@@ -80,6 +99,7 @@ void PrintDisplayedList(frmAccount& window, double startDate, double endDate)
 
 void ShowTextSummary(frmAccount& window, const ListSummary& summary)
 {
+    const FocusListAfter focus(window);
     QString text;
     {
         BusyWindow busy(window);
@@ -96,6 +116,7 @@ void ShowTextSummary(frmAccount& window, const ListSummary& summary)
 
 void ShowGraph(frmAccount& window, int kind)
 {
+    const FocusListAfter focus(window);
     ShowGraphWindow(&window, kind, window.lblAccountName->text(),
                     window.lblAccountName->palette().color(QPalette::WindowText));
 }

@@ -14,6 +14,7 @@ int titleShots(const QDir& out);
 int accountIndexShots(const QDir& out);
 int registerShots(const QDir& out);
 int entryShots(const QDir& out);
+int reportShots(const QDir& out);
 
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
