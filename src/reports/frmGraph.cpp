@@ -19,9 +19,12 @@ namespace {
 
 constexpr int WindowWidth = 10815, WindowHeight = 7845;
 constexpr int GraphLeft = 210, GraphTop = 1050, GraphWidth = 10305, GraphHeight = 5895;
-constexpr int CaptionTop = 660, CaptionHeight = 300;
-constexpr int AverageLeft = 9150, AverageWidth = 1365;
-constexpr int CaptionGap = 75;
+// Two rows of captions between the title and the drawing area: the date
+// range and the average on the left, high and low on the right.
+constexpr int FirstRowTop = 540, SecondRowTop = 790, CaptionHeight = 240;
+constexpr int CaptionWidth = 1700, CaptionGap = 75, ValueWidth = 2600;
+constexpr int LeftValueLeft = GraphLeft + CaptionWidth + CaptionGap;
+constexpr int RightCaptionLeft = 6300, RightValueLeft = RightCaptionLeft + CaptionWidth + CaptionGap;
 constexpr int ButtonTop = 7080, ButtonHeight = 585, ButtonWidth = 1455;
 
 const QColor FaceColour(206, 220, 238);
@@ -107,30 +110,29 @@ void frmGraph::Form_Load()
     QFont title(QStringLiteral("Tahoma"), 12);
     title.setBold(true);
     lblAccountName->setFont(title);
-    place(lblAccountName, GraphLeft, 150, GraphWidth, 420);
+    place(lblAccountName, GraphLeft, 150, GraphWidth, 360);
 
-    // Caption pairs, left to right: date range, high, low, average.
     label[4] = makeLabel(this, QStringLiteral("label4"), true, Qt::AlignLeft);
     labelDateRange = makeLabel(this, QStringLiteral("labelDateRange"), false, Qt::AlignLeft);
+    label[3] = makeLabel(this, QStringLiteral("label3"), true, Qt::AlignRight);
+    labelAverageAmount = makeLabel(this, QStringLiteral("labelAverageAmount"), false, Qt::AlignLeft);
     label[1] = makeLabel(this, QStringLiteral("label1"), true, Qt::AlignLeft);
     labelHighAmount = makeLabel(this, QStringLiteral("labelHighAmount"), false, Qt::AlignLeft);
     label[2] = makeLabel(this, QStringLiteral("label2"), true, Qt::AlignLeft);
     labelLowAmount = makeLabel(this, QStringLiteral("labelLowAmount"), false, Qt::AlignLeft);
-    label[3] = makeLabel(this, QStringLiteral("label3"), true, Qt::AlignRight);
-    labelAverageAmount = makeLabel(this, QStringLiteral("labelAverageAmount"), false, Qt::AlignLeft);
     label[4]->setText(QStringLiteral("Date Range"));
+    label[3]->setText(QStringLiteral("Average Amount"));
     label[1]->setText(QStringLiteral("High Amount"));
     label[2]->setText(QStringLiteral("Low Amount"));
-    label[3]->setText(QStringLiteral("Average Amount"));
-    place(label[4], GraphLeft, CaptionTop, 900, CaptionHeight);
-    place(labelDateRange, 1140, CaptionTop, 2400, CaptionHeight);
-    place(label[1], 3600, CaptionTop, 1050, CaptionHeight);
-    place(labelHighAmount, 4680, CaptionTop, 1500, CaptionHeight);
-    place(label[2], 6240, CaptionTop, 1000, CaptionHeight);
-    place(labelLowAmount, 7260, CaptionTop, 1500, CaptionHeight);
-    place(labelAverageAmount, AverageLeft, CaptionTop, AverageWidth, CaptionHeight);
+    place(label[4], GraphLeft, FirstRowTop, CaptionWidth, CaptionHeight);
+    place(labelDateRange, LeftValueLeft, FirstRowTop, ValueWidth, CaptionHeight);
     // "Average Amount" ends just left of its value.
-    place(label[3], AverageLeft - CaptionGap - 1300, CaptionTop, 1300, CaptionHeight);
+    place(label[3], LeftValueLeft - CaptionGap - CaptionWidth, SecondRowTop, CaptionWidth, CaptionHeight);
+    place(labelAverageAmount, LeftValueLeft, SecondRowTop, ValueWidth, CaptionHeight);
+    place(label[1], RightCaptionLeft, FirstRowTop, CaptionWidth, CaptionHeight);
+    place(labelHighAmount, RightValueLeft, FirstRowTop, ValueWidth, CaptionHeight);
+    place(label[2], RightCaptionLeft, SecondRowTop, CaptionWidth, CaptionHeight);
+    place(labelLowAmount, RightValueLeft, SecondRowTop, ValueWidth, CaptionHeight);
 
     picGraph = new GraphArea(this);
     picGraph->setObjectName(QStringLiteral("picGraph"));

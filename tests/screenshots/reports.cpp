@@ -137,8 +137,8 @@ int ShootGraph(const QDir& out, int kind, const QString& name)
 int reportShots(const QDir& target)
 {
     const QDir out(target.absolutePath());
-    LoadDisplayValues();
     SharedDisplayValues().DateFormat = QStringLiteral("mm/dd/yy");
+    SharedDisplayValues().ManualHint = QStringLiteral(" Tallyo illustrated manual <F1> ");
     int written = 0;
     written += ShootMessage(out, QStringLiteral("print-option"), QStringLiteral("Print Option"), 3,
                             QStringLiteral("Do you want to print any associated comments also?"), 2,
