@@ -3,6 +3,7 @@
 #include "graphpainter.h"
 
 #include "controls/ButtonPictures.h"
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "platform/platform.h"
 #include "register/registerstate.h"
@@ -27,30 +28,7 @@ constexpr int LeftValueLeft = GraphLeft + CaptionWidth + CaptionGap;
 constexpr int RightCaptionLeft = 6300, RightValueLeft = RightCaptionLeft + CaptionWidth + CaptionGap;
 constexpr int ButtonTop = 7080, ButtonHeight = 585, ButtonWidth = 1455;
 
-const QColor FaceColour(206, 220, 238);
-const QColor FaceOverColour(226, 236, 250);
-const QColor CaptionColour(16, 32, 64);
-const QColor CaptionOverColour(0, 0, 0);
 const QColor GraphBackground(255, 255, 255);
-
-ZevButton* makeButton(QWidget* window, const char* name, const QString& caption, const QPixmap& picture)
-{
-    auto* button = new ZevButton(window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setButtonType(3);
-    button->setColorScheme(2);
-    button->setBackColor(FaceColour);
-    button->setBackOver(FaceOverColour);
-    button->setForeColor(CaptionColour);
-    button->setForeOver(CaptionOverColour);
-    button->setCaption(caption);
-    button->setFontSize(8);
-    if (!picture.isNull()) {
-        button->setPictureNormal(picture);
-        button->setPicturePosition(2);
-    }
-    return button;
-}
 
 QLabel* makeLabel(QWidget* window, const QString& name, bool bold, Qt::Alignment alignment)
 {
@@ -138,8 +116,8 @@ void frmGraph::Form_Load()
     picGraph->setObjectName(QStringLiteral("picGraph"));
     place(picGraph, GraphLeft, GraphTop, GraphWidth, GraphHeight);
 
-    cmdHelp = makeButton(this, "cmdHelp", QStringLiteral("Help"), pictures::help());
-    cmdFinished = makeButton(this, "cmdFinished", QStringLiteral("&Finished"), pictures::back());
+    cmdHelp = MakeWindowButton(this, "cmdHelp", QStringLiteral("Help"), pictures::help(), 8);
+    cmdFinished = MakeWindowButton(this, "cmdFinished", QStringLiteral("&Finished"), pictures::back(), 8);
     place(cmdHelp, GraphLeft, ButtonTop, ButtonWidth, ButtonHeight);
     place(cmdFinished, GraphLeft + GraphWidth - ButtonWidth, ButtonTop, ButtonWidth, ButtonHeight);
     cmdFinished->setCancel(true);

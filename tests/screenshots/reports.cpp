@@ -9,7 +9,6 @@
 #include "reports/listprintout.h"
 #include "reports/textsummary.h"
 #include "shell/appsettings.h"
-#include "shell/frmMsgBox.h"
 #include "store/records.h"
 #include "util/dates.h"
 #include "util/formats.h"
@@ -74,18 +73,7 @@ RegisterRows SampleRows(int count, int view = NormalView)
 int ShootMessage(const QDir& out, const QString& name, const QString& title, int icon, const QString& text,
                  int defaultButton, const QStringList& captions)
 {
-    MessageDialogState& state = messageDialog();
-    state.reset();
-    state.MessageTitle = title;
-    state.MessageIconKind = icon;
-    state.MessageText = text;
-    state.MessageDefaultButton = defaultButton;
-    state.MessageCaptions = captions;
-    QPointer<frmMsgBox> box = new frmMsgBox;
-    const int written = save(*box, out, name);
-    box->close();
-    delete box;
-    return written;
+    return shootMessage(out, name, title, icon, text, defaultButton, false, captions);
 }
 
 // The printed list into a PDF, and its first and last pages as pictures.
