@@ -11,11 +11,18 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <utility>
 
 namespace tallyo {
 
 namespace {
+
+// How long the print system may take to accept a document.
+constexpr int SubmitTimeoutMs = 60000;
 
 bool hasDefaultPrinter()
 {
@@ -40,9 +47,12 @@ PrinterSurface::PrinterSurface(Destination destination, QString programName)
 
 PrinterSurface::~PrinterSurface()
 {
-    // A document left open still goes out rather than being lost.
+    // A PDF left open is still written rather than lost; a printer document
+    // that was never ended (its printout failed half way) is not sent.
     if (painter_.isActive())
         painter_.end();
+    if (!spoolFile_.isEmpty())
+        QFile::remove(spoolFile_);
 }
 
 QPrinter& PrinterSurface::printer() const
@@ -56,6 +66,9 @@ QPrinter& PrinterSurface::printer() const
         } else {
             printer_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
         }
+        // The print system's own client, where installed, hands the
+        // document over and says whether the printer took it.
+        submitWithLp_ = !toPdf_ && !QStandardPaths::findExecutable(QStringLiteral("lp")).isEmpty();
         // Positions count from the paper's corner, not from the printable area.
         printer_->setFullPage(true);
         printer_->setDocName(programName_);
@@ -129,6 +142,16 @@ void PrinterSurface::beginDocument()
             throw FileError(target, QStringLiteral("write"), probe.errorString());
         probe.close();
         device.setOutputFileName(target);
+    } else if (submitWithLp_) {
+        // The pages go into a file first (the name keeps the printer's own
+        // engine) and to the printer only once the document is complete.
+        QTemporaryFile spool(QDir(QDir::tempPath()).filePath(programName_ + QStringLiteral("-XXXXXX.job")));
+        spool.setAutoRemove(false);
+        if (!spool.open())
+            throw FileError(spool.fileTemplate(), QStringLiteral("write"), spool.errorString());
+        spoolFile_ = spool.fileName();
+        spool.close();
+        device.setOutputFileName(spoolFile_);
     }
     if (!painter_.begin(&device)) {
         // A printer whose start failed stays unusable: the next document
@@ -136,6 +159,8 @@ void PrinterSurface::beginDocument()
         printer_.reset();
         if (toPdf_)
             QFile::remove(target);
+        if (!spoolFile_.isEmpty())
+            QFile::remove(std::exchange(spoolFile_, QString()));
         throw FileError(target, QStringLiteral("print to"),
                         QStringLiteral("The printer did not accept the document."));
     }
@@ -170,9 +195,34 @@ void PrinterSurface::finishDocument()
     const bool finished = painter_.end();
     const QString target = toPdf_ ? pdfPath_ : printer_->printerName();
     printer_.reset();
-    if (!finished)
+    const QString spool = std::exchange(spoolFile_, QString());
+    if (!finished) {
+        if (!spool.isEmpty())
+            QFile::remove(spool);
         throw FileError(target, QStringLiteral("print to"),
                         QStringLiteral("The document could not be finished."));
+    }
+    if (!spool.isEmpty())
+        submit(spool, target);
+}
+
+void PrinterSurface::submit(const QString& spool, const QString& printerName) const
+{
+    QProcess lp;
+    lp.start(QStringLiteral("lp"), {QStringLiteral("-d"), printerName, QStringLiteral("-t"), programName_,
+                                    QStringLiteral("--"), spool});
+    const bool ended = lp.waitForFinished(SubmitTimeoutMs);
+    if (!ended)
+        lp.kill();
+    QFile::remove(spool);
+    if (ended && lp.exitStatus() == QProcess::NormalExit && lp.exitCode() == 0)
+        return;
+    QString reason = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
+    reason.remove(QRegularExpression(QStringLiteral("^\\S*lp: *")));
+    if (reason.isEmpty())
+        reason = ended ? QStringLiteral("The printer did not accept the document.")
+                       : QStringLiteral("The print system did not answer.");
+    throw FileError(printerName, QStringLiteral("print to"), reason);
 }
 
 }

@@ -80,6 +80,18 @@ awk '$5 ~ /^-?[0-9,]+\.[0-9][0-9]$/ && $2 > 360 && $4 < 470 { n++; if ($4 < 439.
 grep -q ">Printout<" "$work/list.html" || fail "no header line in the list"
 awk '$5 == "End"' "$work/list.words" | grep -q "^3 " || fail "the closing lines are not on page 3"
 
+# --- a printer that refuses the document ----------------------------------
+cupsreject "$cups_queue"
+out=$("$tallyo" print list --account Household --data-dir "$work/data" 2>&1)
+status=$?
+cupsaccept "$cups_queue"
+[ "$status" -eq 1 ] || fail "a refused printout ended with status $status"
+case $out in
+    *"not accepting jobs"*) ;;
+    *) fail "a refused printout said: $out" ;;
+esac
+[ "$(cups_pdfs | wc -l)" -eq 1 ] || fail "a refused printout still came out"
+
 # --- the summary, from the register window, by keyboard ------------------
 cat > "$work/summary.sh" <<'SCRIPT'
 set -u
