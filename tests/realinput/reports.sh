@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The reports by keyboard: F3 opens the text summary over the register and
 # Esc returns to it; the print menu, reached with Shift+Tab and Space,
-# prints the whole list after the "Print Option" question. The pages go to
+# prints the whole list after the "Print Option" question; the graph menu
+# opens the XY graph, which Esc closes. The pages go to
 # the PDF queue of a private CUPS scheduler as the default printer, or,
 # where the print system cannot start, to the PDF file the program saves
 # when no printer is installed. The output is checked by its text.
@@ -69,7 +70,18 @@ expect_text "$text" "End of Printout -- 9 items in this list."
 expect_text "$text" "Current Balance: 1,"
 expect_no_text "$text" "Comment 4"
 
-step "the register is usable again"
+step "the register is usable again: the graph menu opens the XY graph"
+wait_for "Tallyo"
+# From the list, Shift+Tab passes Return, Help, Calendar, Calculator and
+# Lists to the Graph button.
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+sleep 0.5
+keys Down Return
+wait_for "XY graph analysis - credit/debit values"
+
+step "Esc closes the graph and the register takes keys again"
+keys Escape
+wait_gone "XY graph analysis - credit/debit values"
 wait_for "Tallyo"
 press_until "Tallyo" "Tallyo - Text Summary" F3
 keys Escape

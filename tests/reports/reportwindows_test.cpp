@@ -236,6 +236,23 @@ private slots:
         QVERIFY(window->isEnabled());
     }
 
+    void printMenuPrintsARangeOfDates()
+    {
+        frmAccount* window = open(household());
+        QVERIFY(window);
+        prompts_->expectInput(QStringLiteral("Print List - Starting Date"), QStringLiteral("03/03/26"))
+            .expectInput(QStringLiteral("Print List - Ending Date"), QStringLiteral("03/04/26"))
+            .expectMessage(QStringLiteral("Print Option"), 1);
+        window->menuPrint_Click(2);
+        QVERIFY(prompts_->verifyDone());
+        QCOMPARE(printouts_.documents, 1);
+        // Both days whole, whatever the time of day the entries carry.
+        QVERIFY(printouts_.transcript.contains(QStringLiteral("End of Printout -- 2 items in this list.")));
+        QVERIFY(printouts_.transcript.contains(QStringLiteral("\"Spoiled check\"")));
+        QVERIFY(printouts_.transcript.contains(QStringLiteral("\"March salary\"")));
+        QVERIFY(!printouts_.transcript.contains(QStringLiteral("\"Corner Shop\"")));
+    }
+
     void printerFailureIsOneMessageAndTheRegisterGoesOn()
     {
         platform().newPageSurface = [] { return std::make_unique<OfflineSurface>(); };
