@@ -47,12 +47,14 @@ PrinterSurface::PrinterSurface(Destination destination, QString programName)
 
 PrinterSurface::~PrinterSurface()
 {
-    // A PDF left open is still written rather than lost; a printer document
-    // that was never ended (its printout failed half way) is not sent.
+    // A document that was never ended (its printout failed half way) is
+    // not printed: neither sent to the printer nor left as half a PDF.
     if (painter_.isActive())
         painter_.end();
     if (!spoolFile_.isEmpty())
         QFile::remove(spoolFile_);
+    else if (toPdf_ && !pdfPath_.isEmpty() && !pdfFinished_)
+        QFile::remove(pdfPath_);
 }
 
 QPrinter& PrinterSurface::printer() const
@@ -165,6 +167,7 @@ void PrinterSurface::beginDocument()
                         QStringLiteral("The printer did not accept the document."));
     }
     pdfPath_ = toPdf_ ? target : QString();
+    pdfFinished_ = false;
 }
 
 void PrinterSurface::drawText(double x, double y, const QString& text, const PrintFont& font)
@@ -196,9 +199,12 @@ void PrinterSurface::finishDocument()
     const QString target = toPdf_ ? pdfPath_ : printer_->printerName();
     printer_.reset();
     const QString spool = std::exchange(spoolFile_, QString());
+    pdfFinished_ = toPdf_ && finished;
     if (!finished) {
         if (!spool.isEmpty())
             QFile::remove(spool);
+        if (toPdf_)
+            QFile::remove(target);
         throw FileError(target, QStringLiteral("print to"),
                         QStringLiteral("The document could not be finished."));
     }

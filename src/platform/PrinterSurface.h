@@ -71,6 +71,7 @@ private:
     mutable bool toPdf_ = false;
     QPainter painter_;
     QString pdfPath_;
+    bool pdfFinished_ = false;
     QString outputFile_;
     // Printer documents: the file the pages go to until the document is
     // handed to the print system.
