@@ -6,6 +6,7 @@
 #include "shell/backupcommand.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
+#include "reports/printcommand.h"
 #include "util/allocation.h"
 
 #include <QDir>
@@ -53,6 +54,10 @@ int main(int argc, char** argv)
         return RunWords(command, out, err);
     case CommandLine::Action::PrintCheck:
         return RunPrintCheck(command, out, err);
+    case CommandLine::Action::ExportSummary:
+        return RunExport(command, out, err);
+    case CommandLine::Action::PrintList:
+        return RunPrintCommand(command, argc, argv, out, err);
     case CommandLine::Action::Desktop:
         break;
     }

@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xdg-utils
   xvfb xauth xdotool openbox x11-utils
+  cups cups-client cups-filters printer-driver-cups-pdf
 )
 
 missing=()

@@ -11,11 +11,18 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <utility>
 
 namespace tallyo {
 
 namespace {
+
+// How long the print system may take to accept a document.
+constexpr int SubmitTimeoutMs = 60000;
 
 bool hasDefaultPrinter()
 {
@@ -40,9 +47,14 @@ PrinterSurface::PrinterSurface(Destination destination, QString programName)
 
 PrinterSurface::~PrinterSurface()
 {
-    // A document left open still goes out rather than being lost.
+    // A document that was never ended (its printout failed half way) is
+    // not printed: neither sent to the printer nor left as half a PDF.
     if (painter_.isActive())
         painter_.end();
+    if (!spoolFile_.isEmpty())
+        QFile::remove(spoolFile_);
+    else if (toPdf_ && !pdfPath_.isEmpty() && !pdfFinished_)
+        QFile::remove(pdfPath_);
 }
 
 QPrinter& PrinterSurface::printer() const
@@ -56,6 +68,9 @@ QPrinter& PrinterSurface::printer() const
         } else {
             printer_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
         }
+        // The print system's own client, where installed, hands the
+        // document over and says whether the printer took it.
+        submitWithLp_ = !toPdf_ && !QStandardPaths::findExecutable(QStringLiteral("lp")).isEmpty();
         // Positions count from the paper's corner, not from the printable area.
         printer_->setFullPage(true);
         printer_->setDocName(programName_);
@@ -102,6 +117,8 @@ double PrinterSurface::paperHeightInches() const
 
 QString PrinterSurface::newPdfPath() const
 {
+    if (!outputFile_.isEmpty())
+        return outputFile_;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder))
         throw FileError(folder, QStringLiteral("create the folder"),
@@ -127,6 +144,16 @@ void PrinterSurface::beginDocument()
             throw FileError(target, QStringLiteral("write"), probe.errorString());
         probe.close();
         device.setOutputFileName(target);
+    } else if (submitWithLp_) {
+        // The pages go into a file first (the name keeps the printer's own
+        // engine) and to the printer only once the document is complete.
+        QTemporaryFile spool(QDir(QDir::tempPath()).filePath(programName_ + QStringLiteral("-XXXXXX.job")));
+        spool.setAutoRemove(false);
+        if (!spool.open())
+            throw FileError(spool.fileTemplate(), QStringLiteral("write"), spool.errorString());
+        spoolFile_ = spool.fileName();
+        spool.close();
+        device.setOutputFileName(spoolFile_);
     }
     device.setFullPage(origin() == PageOrigin::PaperCorner);
     if (!painter_.begin(&device)) {
@@ -135,10 +162,13 @@ void PrinterSurface::beginDocument()
         printer_.reset();
         if (toPdf_)
             QFile::remove(target);
+        if (!spoolFile_.isEmpty())
+            QFile::remove(std::exchange(spoolFile_, QString()));
         throw FileError(target, QStringLiteral("print to"),
                         QStringLiteral("The printer did not accept the document."));
     }
     pdfPath_ = toPdf_ ? target : QString();
+    pdfFinished_ = false;
 }
 
 void PrinterSurface::drawText(double x, double y, const QString& text, const PrintFont& font)
@@ -169,9 +199,37 @@ void PrinterSurface::finishDocument()
     const bool finished = painter_.end();
     const QString target = toPdf_ ? pdfPath_ : printer_->printerName();
     printer_.reset();
-    if (!finished)
+    const QString spool = std::exchange(spoolFile_, QString());
+    pdfFinished_ = toPdf_ && finished;
+    if (!finished) {
+        if (!spool.isEmpty())
+            QFile::remove(spool);
+        if (toPdf_)
+            QFile::remove(target);
         throw FileError(target, QStringLiteral("print to"),
                         QStringLiteral("The document could not be finished."));
+    }
+    if (!spool.isEmpty())
+        submit(spool, target);
+}
+
+void PrinterSurface::submit(const QString& spool, const QString& printerName) const
+{
+    QProcess lp;
+    lp.start(QStringLiteral("lp"), {QStringLiteral("-d"), printerName, QStringLiteral("-t"), programName_,
+                                    QStringLiteral("--"), spool});
+    const bool ended = lp.waitForFinished(SubmitTimeoutMs);
+    if (!ended)
+        lp.kill();
+    QFile::remove(spool);
+    if (ended && lp.exitStatus() == QProcess::NormalExit && lp.exitCode() == 0)
+        return;
+    QString reason = QString::fromLocal8Bit(lp.readAllStandardError()).trimmed();
+    reason.remove(QRegularExpression(QStringLiteral("^\\S*lp: *")));
+    if (reason.isEmpty())
+        reason = ended ? QStringLiteral("The printer did not accept the document.")
+                       : QStringLiteral("The print system did not answer.");
+    throw FileError(printerName, QStringLiteral("print to"), reason);
 }
 
 }

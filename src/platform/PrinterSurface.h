@@ -6,8 +6,11 @@
 //
 // A document starts with its first printed text (or new page) and ends with
 // endDoc(); each document gets a fresh printer, so one that failed to start
-// never spoils the next. A printer or file that cannot be started throws
-// FileError, which the window shows to the user.
+// never spoils the next. Where the print system's client (lp) is installed,
+// a printer document is handed over only once it is complete, and a
+// printer that refuses it throws FileError with the print system's reason.
+// A printer or file that cannot be started throws FileError, which the
+// window shows to the user.
 #include "pagesurface.h"
 
 #include <QPainter>
@@ -31,9 +34,9 @@ public:
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
-    // Sends the next documents into this PDF file (replacing it) rather than
-    // to a printer or the documents folder.
-    void setOutputFile(const QString& pdfFile) { outputFile_ = pdfFile; }
+    // Sends every document into this PDF file instead (replacing it),
+    // whatever the destination. Set it before anything is printed or measured.
+    void setOutputFile(const QString& path) { outputFile_ = path; }
 
     // The PDF file of the current or last document; empty when it went to a
     // printer.
@@ -56,6 +59,9 @@ private:
     QFont deviceFont(const PrintFont& font) const;
     QString newPdfPath() const;
     void beginDocument();
+    // Hands a finished document to the printer; throws FileError with the
+    // print system's reason when it is refused.
+    void submit(const QString& spool, const QString& printerName) const;
 
     Destination destination_;
     QString programName_;
@@ -65,7 +71,12 @@ private:
     mutable bool toPdf_ = false;
     QPainter painter_;
     QString pdfPath_;
+    bool pdfFinished_ = false;
     QString outputFile_;
+    // Printer documents: the file the pages go to until the document is
+    // handed to the print system.
+    mutable bool submitWithLp_ = false;
+    QString spoolFile_;
 };
 
 }

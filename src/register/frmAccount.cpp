@@ -8,6 +8,7 @@
 #include "registerstate.h"
 
 #include "controls/ButtonPictures.h"
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"
@@ -77,21 +78,7 @@ QColor colour(quint32 rgb)
 
 ZevButton* makeButton(QWidget* frame, const char* name, const QString& caption, const QPixmap& picture)
 {
-    auto* button = new ZevButton(frame);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setButtonType(3);
-    button->setColorScheme(2);
-    button->setBackColor(FaceColour);
-    button->setBackOver(FaceOverColour);
-    button->setForeColor(CaptionColour);
-    button->setForeOver(CaptionOverColour);
-    button->setCaption(caption);
-    button->setFontSize(8);
-    if (!picture.isNull()) {
-        button->setPictureNormal(picture);
-        button->setPicturePosition(2);
-    }
-    return button;
+    return MakeWindowButton(frame, name, caption, picture, 8);
 }
 
 QFrame* makeShape(QWidget* parent, const char* name)

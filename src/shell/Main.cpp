@@ -9,6 +9,7 @@
 #include "platform/singleinstance.h"
 #include "register/TransactionActions.h"
 #include "register/frmAccount.h"
+#include "reports/ReportActions.h"
 #include "shell/appsettings.h"
 #include "shell/frmTitlePage.h"
 #include "shell/navigation.h"
@@ -66,6 +67,7 @@ bool Main(SingleInstance& instance)
     navigation().openRegister = OpenRegisterWindow;
     InstallTransactionActions();
     InstallCheckActions();
+    InstallReportActions();
     ways.quitProgram = QuitProgram;
     ways.openProgramOptions = ShowProgramOptionsWindow;
 

@@ -33,6 +33,31 @@ CommandLine BackupCommand(CommandLine command, const QStringList& words)
     return command;
 }
 
+// `print check --account A --record N ...` or `print list --account A ...`.
+CommandLine PrintCommand(CommandLine command, const QStringList& words, bool checkOptions, bool listOptions)
+{
+    if (words.size() != 2 || (words[1] != u"check" && words[1] != u"list"))
+        return Invalid(QStringLiteral("print needs: check or list"));
+    if (command.account.isEmpty())
+        return Invalid(QStringLiteral("print %1 needs --account NAME|KEY").arg(words[1]));
+    if (words[1] == u"check") {
+        if (listOptions)
+            return Invalid(QStringLiteral("--from, --to and --comments belong to print list"));
+        if (command.record.isEmpty())
+            return Invalid(QStringLiteral("print check needs --account NAME|KEY and --record N"));
+        command.action = CommandLine::Action::PrintCheck;
+        return command;
+    }
+    if (checkOptions)
+        return Invalid(QStringLiteral("--record, --number and --comment belong to print check"));
+    if (command.from.isValid() != command.to.isValid())
+        return Invalid(QStringLiteral("--from and --to go together"));
+    if (command.from.isValid() && command.to < command.from)
+        return Invalid(QStringLiteral("--to cannot be earlier than --from"));
+    command.action = CommandLine::Action::PrintList;
+    return command;
+}
+
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments)
@@ -93,6 +118,14 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             if (value.isEmpty())
                 return Invalid(QStringLiteral("--pdf needs a file name"));
             command.pdfFile = value;
+        } else if (valueOf(QStringLiteral("--from"), value) || valueOf(QStringLiteral("--to"), value)) {
+            const bool isFrom = argument.startsWith(QStringLiteral("--from"));
+            const QDate day = QDate::fromString(value, Qt::ISODate);
+            if (!day.isValid() || value.size() != 10)
+                return Invalid(QStringLiteral("%1 needs a date YYYY-MM-DD").arg(isFrom ? u"--from" : u"--to"));
+            (isFrom ? command.from : command.to) = day;
+        } else if (argument == u"--comments") {
+            command.comments = true;
         } else if (argument == u"--number") {
             command.printNumber = true;
         } else if (argument == u"--comment") {
@@ -104,12 +137,12 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         }
     }
 
-    const bool checkOptions = !command.record.isEmpty() || command.printNumber || command.printComment
-        || !command.pdfFile.isEmpty();
+    const bool checkOptions = !command.record.isEmpty() || command.printNumber || command.printComment;
+    const bool listOptions = command.from.isValid() || command.to.isValid() || command.comments;
     if (!words.isEmpty() && words.first() == u"words") {
         if (words.size() != 2)
             return Invalid(QStringLiteral("words needs one amount"));
-        if (!command.account.isEmpty() || checkOptions)
+        if (!command.account.isEmpty() || checkOptions || listOptions || !command.pdfFile.isEmpty())
             return Invalid(QStringLiteral("words takes only --currency"));
         command.action = CommandLine::Action::Words;
         command.amount = words[1];
@@ -117,22 +150,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     }
     if (!command.currency.isEmpty())
         return Invalid(QStringLiteral("--currency belongs to words"));
-    if (!words.isEmpty() && words.first() == u"print") {
-        if (words.size() != 2 || words[1] != u"check")
-            return Invalid(QStringLiteral("print needs: check"));
-        if (command.account.isEmpty() || command.record.isEmpty())
-            return Invalid(QStringLiteral("print check needs --account NAME|KEY and --record N"));
-        command.action = CommandLine::Action::PrintCheck;
-        return command;
-    }
-    if (checkOptions)
-        return Invalid(QStringLiteral("--record, --number, --comment and --pdf belong to print check"));
-    if (words.size() == 2 && words[0] == u"export" && words[1] == u"layout") {
-        if (command.account.isEmpty())
-            return Invalid(QStringLiteral("export layout needs --account NAME|KEY"));
-        command.action = CommandLine::Action::ExportLayout;
-        return command;
-    }
+    if (!words.isEmpty() && words.first() == u"print")
+        return PrintCommand(command, words, checkOptions, listOptions);
+    if (checkOptions || listOptions || !command.pdfFile.isEmpty())
+        return Invalid(QStringLiteral("--record, --number, --comment, --from, --to, --comments and --pdf belong to print"));
 
     if (words.isEmpty()) {
         if (!command.account.isEmpty())
@@ -148,15 +169,17 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     if (words.first() != u"export")
         return Invalid(QStringLiteral("unknown command %1").arg(words.first()));
     if (words.size() != 2)
-        return Invalid(QStringLiteral("export needs one of: accounts, register, layout"));
+        return Invalid(QStringLiteral("export needs one of: accounts, register, summary, layout"));
     if (words[1] == u"accounts") {
         if (!command.account.isEmpty())
-            return Invalid(QStringLiteral("--account belongs to export register"));
+            return Invalid(QStringLiteral("--account belongs to export register, summary and layout"));
         command.action = CommandLine::Action::ExportAccounts;
-    } else if (words[1] == u"register") {
+    } else if (words[1] == u"register" || words[1] == u"summary" || words[1] == u"layout") {
         if (command.account.isEmpty())
-            return Invalid(QStringLiteral("export register needs --account NAME|KEY"));
-        command.action = CommandLine::Action::ExportRegister;
+            return Invalid(QStringLiteral("export %1 needs --account NAME|KEY").arg(words[1]));
+        command.action = words[1] == u"register" ? CommandLine::Action::ExportRegister
+            : words[1] == u"summary"             ? CommandLine::Action::ExportSummary
+                                                 : CommandLine::Action::ExportLayout;
     } else {
         return Invalid(QStringLiteral("unknown export %1").arg(words[1]));
     }
@@ -183,6 +206,12 @@ QString UsageText()
         "                     [--pdf FILE] [--data-dir DIR]\n"
         "                                               prints the check of transaction\n"
         "                                               record N (see export register)\n"
+        "  tallyo export summary --account NAME|KEY [--data-dir DIR]\n"
+        "                                               an account's text summary\n"
+        "  tallyo print list --account NAME|KEY [--from YYYY-MM-DD --to YYYY-MM-DD]\n"
+        "                    [--comments] [--pdf FILE] [--data-dir DIR]\n"
+        "                                               an account's printed list, on the\n"
+        "                                               default printer or into FILE\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

@@ -1,5 +1,6 @@
 #pragma once
 // What the program was asked to do on its command line.
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -7,11 +8,18 @@ namespace tallyo {
 
 struct CommandLine {
     enum class Action {
-        Desktop, ExportAccounts, ExportRegister, Help, Invalid, Backup, Restore, Words, PrintCheck, ExportLayout
+        Desktop, ExportAccounts, ExportRegister, ExportSummary, ExportLayout, Help, Invalid,
+        Backup, Restore, Words, PrintCheck, PrintList
     };
     Action action = Action::Desktop;
     QString dataDir;  // empty: the default data folder
-    QString account;  // export register: the account's name or key
+    QString account;  // export register, export summary, print list: the account's name or key
+    // print list: the range of days (both or neither), the comment lines,
+    // and a PDF file to print into instead of the default printer.
+    QDate from;
+    QDate to;
+    bool comments = false;
+    QString pdfFile;
     QString error;    // why the arguments were refused (Invalid)
     QString folder;   // backup and restore: the backup folder
     bool force = false;  // backup: go on into a folder of other files
@@ -26,7 +34,6 @@ struct CommandLine {
     QString record;
     bool printNumber = false;
     bool printComment = false;
-    QString pdfFile;
 };
 
 // Reads the arguments after the program's name.

@@ -3,6 +3,7 @@
 #include "checks/checkcommands.h"
 #include "index/accountlist.h"
 #include "register/registerexport.h"
+#include "reports/reportexports.h"
 #include "store/fileerror.h"
 #include "util/csv.h"
 #include "util/formats.h"
@@ -45,27 +46,36 @@ bool EnterDataFolder(const QString& dataDir, QTextStream& err)
     return true;
 }
 
-int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
+int RunInDataFolder(const CommandLine& command, QTextStream& out, QTextStream& err, const std::function<int()>& body)
 {
     if (!EnterDataFolder(command.dataDir, err))
         return 1;
     try {
+        return body();
+    } catch (const FileError& error) {
+        out.flush();
+        err << error.file() << ": could not " << error.operation() << ": " << error.reason() << "\n";
+        return 1;
+    }
+}
+
+int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
+{
+    return RunInDataFolder(command, out, err, [&] {
         switch (command.action) {
         case CommandLine::Action::ExportAccounts:
             return WriteAccountsCsv(out, err) ? 0 : 1;
         case CommandLine::Action::ExportRegister:
             return WriteRegisterCsv(command.account, out, err);
+        case CommandLine::Action::ExportSummary:
+            return WriteSummaryExport(command.account, out, err);
         case CommandLine::Action::ExportLayout:
             return WriteLayoutCsv(command.account, out, err);
         default:
             err << "This export is not available.\n";
             return 1;
         }
-    } catch (const FileError& error) {
-        out.flush();
-        err << error.file() << ": could not " << error.operation() << ": " << error.reason() << "\n";
-        return 1;
-    }
+    });
 }
 
 }

@@ -4,6 +4,7 @@
 #include "commandline.h"
 
 #include <QTextStream>
+#include <functional>
 
 namespace tallyo {
 
@@ -14,6 +15,11 @@ bool EnterDataFolder(const QString& dataDir, QTextStream& err);
 // Runs an export; CSV goes to `out`, a one-line reason to `err`.
 // Returns the exit status: 0 done, 1 folder or data unreadable.
 int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err);
+
+// Runs `body` with the command's data folder as the working folder: a
+// missing or unreadable folder, or a FileError from the body, is reported
+// on `err` with status 1. Gives back the body's status otherwise.
+int RunInDataFolder(const CommandLine& command, QTextStream& out, QTextStream& err, const std::function<int()>& body);
 
 // The account index as CSV: Name,Key,Balance,Protected. Reads the working
 // folder. Returns false when a balance was too large to add up; its field is

@@ -8,9 +8,8 @@
 
 namespace tallyo::shots {
 
-namespace {
-int shoot(const QDir& out, const QString& name, const QString& title, int iconKind,
-          const QString& text, int defaultButton, bool showOption, const QStringList& captions)
+int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind,
+                 const QString& text, int defaultButton, bool showOption, const QStringList& captions)
 {
     MessageDialogState& state = messageDialog();
     state.reset();
@@ -26,26 +25,25 @@ int shoot(const QDir& out, const QString& name, const QString& title, int iconKi
     delete box;
     return written;
 }
-}
 
 int messageDialogShots(const QDir& out)
 {
     int written = 0;
-    written += shoot(out, QStringLiteral("msgbox-one-button"), QStringLiteral("Terminating"), 2,
+    written += shootMessage(out, QStringLiteral("msgbox-one-button"), QStringLiteral("Terminating"), 2,
                      QStringLiteral("Tallyo is already loaded\r\nand running on your computer!"), 1,
                      false, {QStringLiteral("&Okay")});
-    written += shoot(out, QStringLiteral("msgbox-two-buttons"), QStringLiteral("Confirm"), 3,
+    written += shootMessage(out, QStringLiteral("msgbox-two-buttons"), QStringLiteral("Confirm"), 3,
                      QStringLiteral("This will close Tallyo\r\n\r\nIs this what you want to do?"), 1,
                      false, {QStringLiteral("&Yes, close Tallyo"), QStringLiteral("&No, let's go back")});
-    written += shoot(out, QStringLiteral("msgbox-three-buttons"), QStringLiteral("Save changes"), 4,
+    written += shootMessage(out, QStringLiteral("msgbox-three-buttons"), QStringLiteral("Save changes"), 4,
                      QStringLiteral("The payee list has changed.\r\nSave the changes before closing?"), 2,
                      false,
                      {QStringLiteral("&Save"), QStringLiteral("&Discard"), QStringLiteral("&Cancel")});
-    written += shoot(out, QStringLiteral("msgbox-option-box"), QStringLiteral("Protection Options"), 5,
+    written += shootMessage(out, QStringLiteral("msgbox-option-box"), QStringLiteral("Protection Options"), 5,
                      QStringLiteral("Any account can be protected by a personal question and answer.\r\n"
                                     "Choose \"Protection\" in the account index to set one up."),
                      1, true, {QStringLiteral("&Okay")});
-    written += shoot(out, QStringLiteral("msgbox-long-text"), QStringLiteral("Entry Error"), 2,
+    written += shootMessage(out, QStringLiteral("msgbox-long-text"), QStringLiteral("Entry Error"), 2,
                      QStringLiteral("This message is one very long line of text that goes on and on, "
                                     "far wider than the screen allows, so the dialog has to wrap it "
                                     "into several lines of its own to keep the window on the screen "

@@ -44,6 +44,7 @@ std::vector<Renderer> all()
         entryShots,
         programOptionsShots,
         checkShots,
+        reportShots,
     };
 }
 

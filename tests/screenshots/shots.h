@@ -21,6 +21,11 @@ int entryShots(const QDir& out);
 int programOptionsShots(const QDir& out);
 
 int checkShots(const QDir& out);
+int reportShots(const QDir& out);
+
+// The message dialog with these contents, saved as <name>.png.
+int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind,
+                 const QString& text, int defaultButton, bool showOption, const QStringList& captions);
 
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);

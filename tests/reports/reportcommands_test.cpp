@@ -1,0 +1,206 @@
+// `tallyo export summary` and `tallyo print list`: their arguments, and the
+// real program run on a data folder written byte by byte.
+#include "../app/tallyoprocess.h"
+#include "reportrows.h"
+#include "testrunner.h"
+
+#include "shell/commandline.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tallyo;
+using namespace reportrows;
+using tallyo::test::Run;
+
+namespace {
+
+void writeHousehold(const QTemporaryDir& folder)
+{
+    handmade::Account account;
+    account.key = registerdata::AccountKey;
+    account.name = "Bills & Co #2 100%";
+    tallyo::test::writeFile(folder.filePath("Account.dex"), handmade::account(account));
+    QByteArray file;
+    for (const Transaction& t : QList<Transaction>{
+             beginningBalance(100), transaction(on(2026, 3, 2), "1001", -10),
+             transaction(on(2026, 3, 3), "1002", -20), transaction(on(2026, 3, 4), "1003", -30.5),
+             withComment(transaction(on(2026, 3, 5), "Deposit", 200), "Refund"),
+             transaction(on(2026, 3, 6), "VOID", 0)})
+        file += handmade::transaction(t);
+    tallyo::test::writeFile(folder.filePath("Account.dat"), file);
+}
+
+// The program with no print system to find, so that the default printer
+// is always a PDF file in the documents folder of the home folder given.
+Run runWithoutPrinter(const QStringList& arguments, const QString& home)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:1"));
+    environment.insert(QStringLiteral("HOME"), home);
+    process.setProcessEnvironment(environment);
+    process.start(qEnvironmentVariable("TALLYO_BINARY"), arguments);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QString pdfText(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}
+
+class ReportCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("error");
+        using A = CommandLine::Action;
+        QTest::newRow("summary") << QStringList{"export", "summary", "--account", "Household"} << int(A::ExportSummary) << "";
+        QTest::newRow("summary needs an account")
+            << QStringList{"export", "summary"} << int(A::Invalid) << "export summary needs --account NAME|KEY";
+        QTest::newRow("print") << QStringList{"print", "list", "--account=Household"} << int(A::PrintList) << "";
+        QTest::newRow("print everything")
+            << QStringList{"print", "list", "--account", "H", "--from", "2026-03-01", "--to", "2026-03-31",
+                           "--comments", "--pdf", "out.pdf"}
+            << int(A::PrintList) << "";
+        QTest::newRow("print needs an account")
+            << QStringList{"print", "list"} << int(A::Invalid) << "print list needs --account NAME|KEY";
+        QTest::newRow("print what") << QStringList{"print", "summary", "--account", "H"} << int(A::Invalid)
+                                    << "print needs: check or list";
+        QTest::newRow("a check needs its record") << QStringList{"print", "check", "--account", "H"}
+                                                  << int(A::Invalid)
+                                                  << "print check needs --account NAME|KEY and --record N";
+        QTest::newRow("list options on a check")
+            << QStringList{"print", "check", "--account", "H", "--record", "2", "--comments"} << int(A::Invalid)
+            << "--from, --to and --comments belong to print list";
+        QTest::newRow("from alone") << QStringList{"print", "list", "--account", "H", "--from", "2026-03-01"}
+                                    << int(A::Invalid) << "--from and --to go together";
+        QTest::newRow("backwards")
+            << QStringList{"print", "list", "--account", "H", "--from", "2026-03-02", "--to", "2026-03-01"}
+            << int(A::Invalid) << "--to cannot be earlier than --from";
+        QTest::newRow("not a date") << QStringList{"print", "list", "--account", "H", "--from", "03/01/26", "--to", "2026-03-01"}
+                                    << int(A::Invalid) << "--from needs a date YYYY-MM-DD";
+        QTest::newRow("pdf without a file")
+            << QStringList{"print", "list", "--account", "H", "--pdf"} << int(A::Invalid) << "--pdf needs a file name";
+        QTest::newRow("print options on an export")
+            << QStringList{"export", "summary", "--account", "H", "--comments"} << int(A::Invalid)
+            << "--record, --number, --comment, --from, --to, --comments and --pdf belong to print";
+    }
+    void parsing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, error);
+        const CommandLine command = ParseCommandLine(arguments);
+        QCOMPARE(int(command.action), action);
+        QCOMPARE(command.error, error);
+        if (arguments.contains(QStringLiteral("--pdf")) && action == int(CommandLine::Action::PrintList)) {
+            QCOMPARE(command.from, QDate(2026, 3, 1));
+            QCOMPARE(command.to, QDate(2026, 3, 31));
+            QVERIFY(command.comments);
+            QCOMPARE(command.pdfFile, QStringLiteral("out.pdf"));
+        }
+    }
+
+    void summaryOnStandardOutput()
+    {
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        const Run run = test::runTallyo({"export", "summary", "--account", "bills & co #2 100%", "--data-dir", folder.path()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        const QString text = QString::fromUtf8(run.out);
+        QVERIFY(!text.contains(u'\r'));
+        QVERIFY(text.endsWith(QStringLiteral("1 Voids \n")));
+        QVERIFY(text.contains(QStringLiteral("\n\nSummary-\nAccount of Bills & Co #2 100%\n\n"
+                                             "Total number of transactions in this summary 6\n"
+                                             "Current account balance as of this summary 239.50\n\n"
+                                             "1 Total credit transactions (300.00 / average 50.00)\n"
+                                             "0 Total debit transactions (-60.50 / average -10.08)\n\n\n"
+                                             "3 Regular or Electronic checks (60.50)\n")));
+        QCOMPARE(test::listing(folder.path()), (QStringList{"Account.dat", "Account.dex"}));
+    }
+
+    void unknownAccounts()
+    {
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        for (const QStringList& verb : {QStringList{"export", "summary"}, QStringList{"print", "list"}}) {
+            const Run run = test::runTallyo(verb + QStringList{"--account", "Nobody", "--data-dir", folder.path()});
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY(run.out.isEmpty());
+            QVERIFY(run.err.endsWith("No account is named or keyed \"Nobody\".\n"));
+        }
+        const Run missing = test::runTallyo({"export", "summary", "--account", "H", "--data-dir", folder.filePath("none")});
+        QCOMPARE(missing.exitCode, 1);
+    }
+
+    void printListIntoAPdf()
+    {
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        const QString pdf = folder.filePath("out/list.pdf");
+        QVERIFY(QDir().mkpath(folder.filePath("out")));
+        const Run run = runWithoutPrinter({"print", "list", "--account", "Bills & Co #2 100%", "--comments", "--from",
+                                           "2026-03-03", "--to", "2026-03-05", "--pdf", pdf, "--data-dir", folder.path()},
+                                          folder.filePath("home"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("Printed 3 items into %1.\n").arg(pdf));
+        QCOMPARE(test::listing(folder.filePath("out")), QStringList{"list.pdf"});
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("End of Printout -- 3 items in this list.")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Account of Bills & Co #2 100%")));
+        QVERIFY(text.contains(QStringLiteral("Refund")));
+        QVERIFY(!text.contains(QStringLiteral("1001")));
+        QCOMPARE(test::listing(folder.path()), (QStringList{"Account.dat", "Account.dex"}));
+    }
+
+    void printListWithoutAPrinterSavesAPdf()
+    {
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        const QString documents = folder.filePath("home/Documents");
+        const Run run = runWithoutPrinter({"print", "list", "--account", "Bills & Co #2 100%", "--data-dir", folder.path()},
+                                          folder.filePath("home"));
+        QCOMPARE(run.exitCode, 0);
+        const QStringList saved = test::listing(documents);
+        QCOMPARE(saved.size(), 1);
+        QVERIFY(QString::fromUtf8(run.out).startsWith(QStringLiteral("Printed 6 items. No printer is installed")));
+        QVERIFY(pdfText(QDir(documents).filePath(saved.first())).contains(QStringLiteral("End of Printout -- 6 items")));
+    }
+
+    void printIntoAFolderThatCannotBeWritten()
+    {
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        const QString pdf = folder.filePath("missing/list.pdf");
+        const Run run = runWithoutPrinter(
+            {"print", "list", "--account", "Bills & Co #2 100%", "--pdf", pdf, "--data-dir", folder.path()},
+            folder.filePath("home"));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains("could not write"), run.err.constData());
+        QVERIFY(!QFileInfo::exists(pdf));
+    }
+};
+
+TALLYO_TEST(ReportCommandsTest)
+#include "reportcommands_test.moc"
