@@ -14,6 +14,7 @@
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tallyo {
@@ -50,10 +51,27 @@ AccountRecord ReadAccountAt(qint32 record)
     return account;
 }
 
+namespace {
+
+// A key from the clock that no account in the index has yet. Two accounts
+// added within one second would otherwise share it, and with it their
+// transactions, lists and deletion.
+QString FreshAccountKey()
+{
+    std::unordered_set<std::string> keys;
+    ScanRecords(QString::fromLatin1(AccountIndexFileName), AccountRecord::Length,
+                [&](const char* record, qint32) { keys.emplace(KeyOf(record)); });
+    return FreeAccountKey(NewAccountKey(), [&](const QString& key) {
+        return keys.count(AccountKeyBytes(key).toStdString()) > 0;
+    });
+}
+
+}
+
 qint32 AppendAccount(const QString& typedName, const QString& notes)
 {
     AccountRecord account;
-    account.AccountKey = NewAccountKey();
+    account.AccountKey = FreshAccountKey();
     account.AccountName = typedName;
     account.AccountNotes = notes;
     ListRecord lists;

@@ -11,7 +11,8 @@ namespace tallyo {
 // The account at record `record` of Account.dex.
 AccountRecord ReadAccountAt(qint32 record);
 
-// Appends a new account: a fresh key, the name as typed (cut to its field),
+// Appends a new account: a fresh key (the clock's, moved on a second at a
+// time past any key already in the index), the name as typed (cut to its field),
 // no protection, the given notes and no check layout; and an empty list
 // record for it. Returns the account's record number in Account.dex. Both
 // files are opened before anything is written, and the list record goes

@@ -3,14 +3,45 @@
 #include "fields.h"
 #include "platform/platform.h"
 
+#include <QDateTime>
+
 #include <cstring>
 #include <limits>
 
 namespace tallyo {
 
+namespace {
+const QString keyFormat = QStringLiteral("yyyyMMddHHmmss");
+}
+
 QString NewAccountKey()
 {
-    return clock().now().toString(QStringLiteral("yyyyMMddHHmmss"));
+    return clock().now().toString(keyFormat);
+}
+
+QString NextAccountKey(const QString& key)
+{
+    // Read and moved in UTC: a key is a wall-clock text, and a local-time
+    // reading would skip or repeat the hours of a daylight-saving change.
+    if (key.size() != AccountKeyLength)
+        return key;
+    const QDate day = QDate::fromString(key.left(8), QStringLiteral("yyyyMMdd"));
+    const QTime time = QTime::fromString(key.mid(8), QStringLiteral("HHmmss"));
+    if (!day.isValid() || !time.isValid())
+        return key;
+    const QString next = QDateTime(day, time, Qt::UTC).addSecs(1).toString(keyFormat);
+    return next.size() == AccountKeyLength ? next : key;
+}
+
+QString FreeAccountKey(QString key, const std::function<bool(const QString&)>& taken)
+{
+    while (taken(key)) {
+        const QString next = NextAccountKey(key);
+        if (next == key)
+            break;
+        key = next;
+    }
+    return key;
 }
 
 QByteArray AccountKeyBytes(QStringView key)

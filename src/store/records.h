@@ -7,6 +7,7 @@
 #include <QLatin1StringView>
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace tallyo {
 
@@ -15,6 +16,13 @@ namespace tallyo {
 constexpr int AccountKeyLength = 14;
 // A fresh key from the current local time.
 QString NewAccountKey();
+// The key one second after `key`, as a calendar time in no time zone, so a
+// minute, day or year rolls over as the clock would. A text that is not a
+// key comes back unchanged.
+QString NextAccountKey(const QString& key);
+// `key`, or when `taken(key)` says another account has it, the first key
+// after it, one second at a time, that is free.
+QString FreeAccountKey(QString key, const std::function<bool(const QString&)>& taken);
 // The 14 bytes a key is stored as, for comparing raw records.
 QByteArray AccountKeyBytes(QStringView key);
 // The notes a new account starts with.

@@ -195,11 +195,35 @@ private slots:
         QVERIFY(ReadAccountList().empty());
     }
 
-    void accountsSharingAKeyKeepOneCopyOfEachTransaction()
+    void accountsAddedInOneSecondGetKeysOfTheirOwn()
     {
         TempDataFolder folder;
+        clock_.set(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 58)));
         AppendAccount(QStringLiteral("First"), QString());
-        AppendAccount(QStringLiteral("Twin"), QString());  // same second: same key
+        AppendAccount(QStringLiteral("Second"), QString());
+        AppendAccount(QStringLiteral("Third"), QString());
+        clock_.advanceSeconds(1);  // the clock catches up with a bumped key
+        AppendAccount(QStringLiteral("Fourth"), QString());
+        QCOMPARE((QStringList{keyOfRecord(1), keyOfRecord(2), keyOfRecord(3), keyOfRecord(4)}),
+                 (QStringList{"20261231235958", "20261231235959", "20270101000000",
+                              "20270101000001"}));
+
+        appendTransactions({transaction(keyOfRecord(1), 1, "first"),
+                            transaction(keyOfRecord(2), 2, "second")});
+        DeleteAccountRecords(keyOfRecord(2));
+        QCOMPARE(ReadAccountList().size(), size_t(3));
+        QCOMPARE(payeesInFile(), QStringList{"first"});
+    }
+
+    void accountsSharingAKeyKeepOneCopyOfEachTransaction()
+    {
+        // Files written before keys were made unique may hold a key twice.
+        TempDataFolder folder;
+        AppendAccount(QStringLiteral("First"), QString());
+        AppendAccount(QStringLiteral("Twin"), QString());
+        AccountRecord twin = ReadAccountAt(2);
+        twin.AccountKey = keyOfRecord(1);
+        StoreAccountRecord(2, twin);
         clock_.advanceSeconds(1);
         AppendAccount(QStringLiteral("Gone"), QString());
         const QString shared = keyOfRecord(1);

@@ -3,6 +3,8 @@
 #include "store/records.h"
 #include "testrunner.h"
 
+#include <QScopeGuard>
+#include <QSet>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -263,6 +265,49 @@ private slots:
         platform().clock = before;
         QCOMPARE(key, QString("20240305170809"));
         QCOMPARE(AccountKeyBytes(key), QByteArray("20240305170809"));
+    }
+
+    void nextAccountKeyIsOneSecondLater_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("second") << "20240305170809" << "20240305170810";
+        QTest::newRow("minute") << "20240305170859" << "20240305170900";
+        QTest::newRow("hour") << "20240305175959" << "20240305180000";
+        QTest::newRow("day") << "20240305235959" << "20240306000000";
+        QTest::newRow("leap day") << "20240228235959" << "20240229000000";
+        QTest::newRow("month") << "20240229235959" << "20240301000000";
+        QTest::newRow("year") << "20241231235959" << "20250101000000";
+        // A wall-clock text: the hour a daylight-saving change skips is a
+        // key like any other.
+        QTest::newRow("skipped local hour") << "20260308015959" << "20260308020000";
+        QTest::newRow("last possible") << "99991231235959" << "99991231235959";
+        QTest::newRow("not a date") << "20241331000000" << "20241331000000";
+        QTest::newRow("short") << "2024030517080" << "2024030517080";
+    }
+
+    void nextAccountKeyIsOneSecondLater()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, next);
+        // In a zone where 2026-03-08 02:00 local does not exist.
+        const QByteArray zone = qgetenv("TZ");
+        qputenv("TZ", "America/New_York");
+        const auto restore = qScopeGuard([&] { zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone); });
+        QCOMPARE(NextAccountKey(key), next);
+    }
+
+    void freeAccountKeyMovesPastTakenKeys()
+    {
+        const QSet<QString> taken{"20240305235958", "20240305235959", "20240306000000",
+                                  "20240306000002"};
+        const auto isTaken = [&](const QString& key) { return taken.contains(key); };
+        QCOMPARE(FreeAccountKey("20240305235958", isTaken), QString("20240306000001"));
+        QCOMPARE(FreeAccountKey("20240306000001", isTaken), QString("20240306000001"));
+        QCOMPARE(FreeAccountKey("20240306000002", isTaken), QString("20240306000003"));
+        // No key after the last one: given back rather than searched for ever.
+        QCOMPARE(FreeAccountKey("99991231235959", [](const QString&) { return true; }),
+                 QString("99991231235959"));
     }
 };
 
