@@ -27,8 +27,18 @@ public:
     bool isLocked() const;
     void unlock();
 
+    // After a refused tryLock: true only when another running copy holds
+    // the lock. Any other refusal (a folder that cannot be written, a file
+    // in the way that is no lock of a running copy) is a failure to lock.
+    bool heldByAnotherCopy() const;
+    // After a failure to lock: the system's reason, for the user.
+    QString failureReason() const;
+    QString lockPath() const { return path_; }
+
 private:
     std::unique_ptr<QLockFile> lock_;
+    QString path_;
+    int error_ = 0;  // errno as the last tryLock left it
 };
 
 }

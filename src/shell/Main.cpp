@@ -21,6 +21,8 @@
 #include "util/productinfo.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QSessionManager>
 
@@ -46,14 +48,30 @@ void DeleteLeftoverScratchFile()
     }
 }
 
+// A lock that could not be made at all (not one another copy holds): the
+// lock file, the system's reason and what to do about it.
+QString LockFailureMessage(const SingleInstance& instance)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    const QString path = QDir::toNativeSeparators(instance.lockPath());
+    const QString folder = QDir::toNativeSeparators(QFileInfo(instance.lockPath()).absolutePath());
+    return ApplicationTitle + QStringLiteral(" could not make the lock file that keeps") + crlf
+        + QStringLiteral("a second copy from running:") + crlf + crlf + path + crlf
+        + instance.failureReason() + crlf + crlf
+        + QStringLiteral("Make sure the folder ") + folder + crlf
+        + QStringLiteral("exists and you may write to it (remove the file") + crlf
+        + QStringLiteral("if it was left behind), then start ") + ApplicationTitle + QStringLiteral(" again.");
+}
+
 }
 
 bool Main(SingleInstance& instance)
 {
     if (!instance.tryLock()) {
-        prompts().ask(QStringLiteral("Terminating"), IconStop,
-                      ApplicationTitle + QStringLiteral(" is already loaded\r\nand running on your computer!"), 1,
-                      {QStringLiteral("&Okay")});
+        const QString text = instance.heldByAnotherCopy()
+            ? ApplicationTitle + QStringLiteral(" is already loaded\r\nand running on your computer!")
+            : LockFailureMessage(instance);
+        prompts().ask(QStringLiteral("Terminating"), IconStop, text, 1, {QStringLiteral("&Okay")});
         return false;
     }
 

@@ -5,9 +5,11 @@
 #include "platform/singleinstance.h"
 #include "testenv.h"
 
+#include <QDir>
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace tallyo;
 
@@ -20,6 +22,8 @@ private slots:
     void lockOfCrashedCopyIsTakenOver();
     void oldLockOfRunningCopyStillHolds();
     void defaultLockLivesInRuntimeFolder();
+    void failureToLockIsNotAnotherCopy_data();
+    void failureToLockIsNotAnotherCopy();
 };
 
 void SingleInstanceTest::secondCopyIsRefused()
@@ -32,6 +36,7 @@ void SingleInstanceTest::secondCopyIsRefused()
     SingleInstance second(path);
     QVERIFY(!second.tryLock());
     QVERIFY(!second.isLocked());
+    QVERIFY(second.heldByAnotherCopy());
 }
 
 void SingleInstanceTest::releasedLockCanBeTaken()
@@ -76,6 +81,7 @@ void SingleInstanceTest::oldLockOfRunningCopyStillHolds()
     lock.close();
     SingleInstance second(path);
     QVERIFY(!second.tryLock());
+    QVERIFY(second.heldByAnotherCopy());
 }
 
 void SingleInstanceTest::defaultLockLivesInRuntimeFolder()
@@ -87,6 +93,56 @@ void SingleInstanceTest::defaultLockLivesInRuntimeFolder()
     const QString path = SingleInstance::defaultLockPath();
     qputenv("XDG_RUNTIME_DIR", previous);
     QCOMPARE(path, runtime.filePath(QStringLiteral("tallyo.lock")));
+}
+
+void SingleInstanceTest::failureToLockIsNotAnotherCopy_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder missing") << "missing" << "No such file or directory";
+    QTest::newRow("folder is a file") << "file" << "Not a directory";
+    QTest::newRow("folder at the lock's name") << "folder"
+                                               << "The file is in the way, but it is no lock of a "
+                                                  "running copy and cannot be replaced.";
+    QTest::newRow("folder read-only") << "read-only" << "Permission denied";
+    QTest::newRow("stale lock that cannot be removed")
+        << "stale" << "The file is in the way, but it is no lock of a running copy and cannot be replaced.";
+}
+
+void SingleInstanceTest::failureToLockIsNotAnotherCopy()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, reason);
+    QTemporaryDir temp;
+    QString path = temp.filePath(QStringLiteral("runtime/tallyo.lock"));
+    const QString folder = temp.filePath(QStringLiteral("runtime"));
+    const bool needsPermissions = setup == "read-only" || setup == "stale";
+    if (needsPermissions && geteuid() == 0)
+        QSKIP("permissions do not hold for the superuser");
+    const auto readOnly = [&] { QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner)); };
+    if (setup == "file") {
+        QVERIFY(test::writeWholeFile(folder, "not a folder"));
+    } else if (setup == "folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else if (setup == "read-only") {
+        QVERIFY(QDir().mkpath(folder));
+        readOnly();
+    } else if (setup == "stale") {
+        QVERIFY(QDir().mkpath(folder));
+        const int code = test::runInChildProcess([path] {
+            SingleInstance crashed(path);
+            _exit(crashed.tryLock() ? 0 : 3);
+        });
+        QCOMPARE(code, 0);
+        readOnly();
+    }
+
+    SingleInstance instance(path);
+    QVERIFY(!instance.tryLock());
+    QVERIFY(!instance.heldByAnotherCopy());
+    QCOMPARE(instance.failureReason(), reason);
+    QCOMPARE(instance.lockPath(), path);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TALLYO_TEST(SingleInstanceTest)

@@ -88,6 +88,29 @@ private slots:
         QVERIFY(SharedDisplayValues().DataFileList.isEmpty());
     }
 
+    void lockThatCannotBeMadeIsReportedAsSuch()
+    {
+        // The runtime folder is missing: no other copy runs, the lock just
+        // cannot be made, and the user is told which file and why.
+        const QString path = privateFolder_.filePath(QStringLiteral("gone/tallyo.lock"));
+        prompts_->expectMessage(QStringLiteral("Terminating"),
+                                QStringLiteral("Tallyo could not make the lock file that keeps\r\n"
+                                               "a second copy from running:\r\n\r\n")
+                                    + path
+                                    + QStringLiteral("\r\nNo such file or directory\r\n\r\n"
+                                                     "Make sure the folder ")
+                                    + privateFolder_.filePath(QStringLiteral("gone"))
+                                    + QStringLiteral("\r\nexists and you may write to it (remove the file\r\n"
+                                                     "if it was left behind), then start Tallyo again."),
+                                {QStringLiteral("&Okay")}, 1)
+            .expectMessageKind(IconStop);
+
+        SingleInstance instance(path);
+        QVERIFY(!Main(instance));
+        QVERIFY(test::fileExists(Scratch));
+        QVERIFY(!TitleWindow());
+    }
+
     void firstCopyStarts_data()
     {
         QTest::addColumn<QString>("dateDisplay"); // empty: not stored
