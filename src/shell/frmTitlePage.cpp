@@ -308,7 +308,7 @@ bool frmTitlePage::ConvertOldIndex()
             pace().letEventsRun();
         });
     } catch (const FileError& error) {
-        failure = error.message();
+        failure = ConversionFailureMessage(error.message());
     }
     cmdContinue->setCaption(cmdContinue->tag());
     SetBusy(*this, false);

@@ -7,6 +7,7 @@
 #include "recordscan.h"
 #include "rewrite.h"
 
+#include <QDir>
 #include <unistd.h>
 
 namespace tallyo {
@@ -60,6 +61,16 @@ bool ConvertAccountIndex(const std::function<void(qint32 converted)>& converted)
     ::unlink(LegacyIndexFileName);
     pace().letEventsRun();
     return true;
+}
+
+QString ConversionFailureMessage(const QString& failure)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    const QString legacy = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QString::fromLatin1(LegacyIndexFileName)));
+    return failure + crlf + crlf + QStringLiteral("The older account index") + crlf + legacy + crlf
+        + QStringLiteral("could not be converted. If this keeps happening, move that file") + crlf
+        + QStringLiteral("to another folder and keep it: the program then starts without it,") + crlf
+        + QStringLiteral("with an empty account index.");
 }
 
 }

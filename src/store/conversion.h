@@ -4,6 +4,8 @@
 // not touched.
 #include "records.h"
 
+#include <QString>
+
 #include <functional>
 
 namespace tallyo {
@@ -23,5 +25,11 @@ AccountRecord ConvertLegacyAccount(const LegacyAccountRecord& legacy);
 // nothing when no conversion is needed. Throws FileError on failure, with
 // Account.ndx left in place.
 bool ConvertAccountIndex(const std::function<void(qint32 converted)>& converted = {});
+
+// What the user is told when the conversion failed: the failure, the older
+// index by its full name, and that moving it out of the folder lets the
+// program start without it (a conversion that fails every time would
+// otherwise keep the user on the title window for good).
+QString ConversionFailureMessage(const QString& failure);
 
 }

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -307,6 +308,18 @@ private slots:
             title->cmdContinue->click();
         }
         QCOMPARE(indexShown_, 0);
+        // The message names the failure, the old index by its full name and
+        // the way out.
+        QCOMPARE(prompts_->messages().size(), 1);
+        const QString text = prompts_->messages().constFirst().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Could not ")), qPrintable(text));
+        QVERIFY2(text.endsWith(QStringLiteral("\r\n\r\nThe older account index\r\n")
+                               + QDir::current().absoluteFilePath(QStringLiteral("Account.ndx"))
+                               + QStringLiteral("\r\ncould not be converted. If this keeps happening, "
+                                                "move that file\r\nto another folder and keep it: the "
+                                                "program then starts without it,\r\nwith an empty "
+                                                "account index.")),
+                 qPrintable(text));
         QVERIFY(title->isVisible());
         QVERIFY(title->isEnabled());
         QCOMPARE(title->cmdContinue->caption(), QStringLiteral("&Continue"));
@@ -318,6 +331,26 @@ private slots:
         title->cmdContinue->click();
         QCOMPARE(indexShown_, 1);
         QVERIFY(!test::fileExists(QStringLiteral("Account.ndx")));
+    }
+
+    void movingTheOldIndexAsideLetsTheProgramStart()
+    {
+        setSetting(SettingKey::NewUser, QStringLiteral("NoShow"));
+        QVERIFY(test::writeWholeFile(QStringLiteral("Account.ndx"), legacyIndex(3)));
+        frmTitlePage* title = showTitle();
+        QVERIFY(title);
+        prompts_->expectMessage(QStringLiteral("File Error"), 1);
+        {
+            test::FileSizeLimit full(1000);
+            title->cmdContinue->click();
+        }
+        QCOMPARE(indexShown_, 0);
+        // Done as the message says: the next Continue opens an empty index.
+        QVERIFY(QDir().mkdir(QStringLiteral("aside")));
+        QVERIFY(QFile::rename(QStringLiteral("Account.ndx"), QStringLiteral("aside/Account.ndx")));
+        title->cmdContinue->click();
+        QCOMPARE(indexShown_, 1);
+        QCOMPARE(prompts_->messages().size(), 1);
     }
 
     void documentButtonsOpenTheWebSite_data()
