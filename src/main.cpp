@@ -6,6 +6,8 @@
 #include "shell/backupcommand.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
+#include "store/fileerror.h"
+#include "store/fileio.h"
 #include "reports/printcommand.h"
 #include "util/allocation.h"
 
@@ -63,7 +65,13 @@ int main(int argc, char** argv)
     }
 
     const QString folder = DataFolder(command.dataDir);
-    if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
+    try {
+        MakePrivateFolder(folder);
+    } catch (const FileError& error) {
+        err << "tallyo: cannot use the data folder " << folder << ": " << error.reason() << "\n";
+        return 1;
+    }
+    if (!QDir::setCurrent(folder)) {
         err << "tallyo: cannot use the data folder " << folder << "\n";
         return 1;
     }

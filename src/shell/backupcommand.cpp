@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "store/datafiles.h"
+#include "store/fileerror.h"
 #include "store/fileio.h"
 #include "util/backuprestore.h"
 
@@ -84,7 +85,13 @@ int RunBackupCommand(const CommandLine& command, QTextStream& out, QTextStream& 
         err << "The data folder " << folder << " does not exist.\n";
         return 1;
     }
-    if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
+    try {
+        MakePrivateFolder(folder);
+    } catch (const FileError& error) {
+        err << "The data folder " << folder << " cannot be made: " << error.reason() << "\n";
+        return 1;
+    }
+    if (!QDir::setCurrent(folder)) {
         err << "The data folder " << folder << " cannot be used.\n";
         return 1;
     }

@@ -41,7 +41,7 @@ PosixFile::PosixFile(const QString& name, Mode mode) : name_(name)
     case Mode::WriteTruncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
     }
     do {
-        fd_ = ::open(nativeName(name).constData(), flags, 0666);
+        fd_ = ::open(nativeName(name).constData(), flags, 0600);
     } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0)
         fail(name, "open", errno);
@@ -157,11 +157,47 @@ void PosixFile::close()
         fail(name_, "close", errno);
 }
 
+void PosixFile::takePermissionsOf(const QString& other)
+{
+    struct stat info;
+    if (::stat(nativeName(other).constData(), &info) != 0) {
+        if (errno == ENOENT)
+            return;
+        fail(other, "read the permissions of", errno);
+    }
+    const mode_t mode = info.st_mode & 07777;
+    if (::fchmod(fd_, mode) != 0 && errno != EPERM && errno != EOPNOTSUPP)
+        fail(name_, "set the permissions of", errno);
+}
+
 void PosixFile::closeQuietly() noexcept
 {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+}
+
+void MakePrivateFolder(const QString& path)
+{
+    const QString clean = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    // Each folder from the top down; mkdir leaves an existing one alone.
+    qsizetype at = 0;
+    while (at >= 0) {
+        at = clean.indexOf(QLatin1Char('/'), at + 1);
+        const QString folder = at < 0 ? clean : clean.left(at);
+        if (::mkdir(nativeName(folder).constData(), 0700) == 0 || errno == EEXIST)
+            continue;
+        // Some systems refuse before they look: a folder that is there will do.
+        const int error = errno;
+        struct stat info;
+        if (::stat(nativeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+            fail(folder, "create", error);
+    }
+    struct stat info;
+    if (::stat(nativeName(clean).constData(), &info) != 0)
+        fail(clean, "open", errno);
+    if (!S_ISDIR(info.st_mode))
+        fail(clean, "open", ENOTDIR);
 }
 
 void RenameFile(const QString& from, const QString& to)

@@ -1,6 +1,9 @@
 #pragma once
 // Thin wrappers over the system's file calls. Every failure throws FileError
 // with the file's name, what was being done and the system's reason.
+// Files and folders the program creates are its user's alone (0600, 0700):
+// they hold a person's finances. Existing ones keep the permissions their
+// owner gave them.
 #include <QString>
 
 namespace tallyo {
@@ -34,6 +37,10 @@ public:
     void truncate(qint64 length);
     // Flushes the file's data to the disk.
     void sync();
+    // Gives this file the permissions of the file `other`, which it is about
+    // to replace; nothing when `other` does not exist. File systems without
+    // permission bits refuse the change, and their files are all alike.
+    void takePermissionsOf(const QString& other);
     // Tells the system the file will be read from start to end.
     void adviseSequential();
     // Closes the file; a failing close (which can report a lost write) throws.
@@ -46,6 +53,9 @@ private:
     QString name_;
 };
 
+// Makes the folder `path` and any missing folder above it, each private to
+// the user (0700); folders that exist are left as they are.
+void MakePrivateFolder(const QString& path);
 // Renames `from` to `to` in one step, replacing `to` if it exists.
 void RenameFile(const QString& from, const QString& to);
 // Deletes a file; a missing file is not an error.

@@ -70,6 +70,9 @@ void ScratchFile::flush()
 void ScratchFile::replace(const QString& fileName)
 {
     flush();
+    // The data file keeps the permissions its owner gave it; a new one
+    // stays private to the user, as the scratch file was made.
+    file_.takePermissionsOf(fileName);
     file_.sync();
     file_.close();
     reach(RewriteStep::ScratchComplete);

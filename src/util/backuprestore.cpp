@@ -119,7 +119,7 @@ QString KeepCurrentData(const QString& dataFolder)
         return {};
     const QString kept = KeptDataFolder(dataFolder, clock().now());
     const QString keptPath = QDir::cleanPath(kept);
-    if (!QDir().mkdir(keptPath))
+    if (!QDir().mkdir(keptPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         throw FileError(keptPath, QStringLiteral("create"), QStringLiteral("The folder could not be made."));
     try {
         FolderCopy copy(dataFolder, kept);

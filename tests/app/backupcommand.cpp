@@ -121,6 +121,15 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         for (const QString& name : Names)
             QCOMPARE(read(data + u'/' + name), content(name, "old"));
+        // The folders made for it are the user's alone.
+        const auto ownerOnly = [](const QString& path) {
+            return (QFile::permissions(path)
+                    & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                       | QFile::WriteOther | QFile::ExeOther))
+                == 0;
+        };
+        QVERIFY(ownerOnly(data));
+        QVERIFY(ownerOnly(work.filePath("fresh")));
     }
 
     void refusals_data()
