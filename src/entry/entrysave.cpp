@@ -13,24 +13,6 @@
 
 namespace tallyo {
 
-namespace {
-
-template <class Work>
-auto WithTransactionsOpen(Work&& work)
-{
-    OpenTransactions();
-    try {
-        auto result = work();
-        CloseTransactions();
-        return result;
-    } catch (...) {
-        dataFiles().TransactionFile.closeKeepingCount();
-        throw;
-    }
-}
-
-}
-
 std::optional<QString> AcceptedTypeText(const QString& typeBoxText)
 {
     const QString type = TypeWithoutCheckPrefix(typeBoxText);

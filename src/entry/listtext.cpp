@@ -11,21 +11,6 @@ namespace {
 const QString crlf = QStringLiteral("\r\n");
 constexpr int ShortestList = 3;
 
-// Runs `work` with PayCom.lst open and closes it again, whatever happens.
-template <class Work>
-auto WithListsOpen(Work&& work)
-{
-    OpenLists();
-    try {
-        auto result = work();
-        CloseLists();
-        return result;
-    } catch (...) {
-        dataFiles().ListFile.closeKeepingCount();
-        throw;
-    }
-}
-
 }
 
 QString ListDisplayName(int kind)

@@ -12,27 +12,12 @@ const QString crlf = QStringLiteral("\r\n");
 
 AccountRecord ReadAccount(qint32 record)
 {
-    OpenAccountIndex();
-    try {
-        AccountRecord account = ReadAccountRecord(record);
-        CloseAccountIndex();
-        return account;
-    } catch (...) {
-        CloseAccountIndex();
-        throw;
-    }
+    return WithAccountIndexOpen([&] { return ReadAccountRecord(record); });
 }
 
 void WriteAccount(qint32 record, const AccountRecord& account)
 {
-    OpenAccountIndex();
-    try {
-        WriteAccountRecord(record, account);
-    } catch (...) {
-        CloseAccountIndex();
-        throw;
-    }
-    CloseAccountIndex();
+    WithAccountIndexOpen([&] { WriteAccountRecord(record, account); });
 }
 
 // The text as a record field keeps it: a character the file cannot hold

@@ -23,20 +23,6 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-// Runs `work` on an opened data file and closes it again, whatever happens.
-template <class Work>
-void WithOpenFile(RecordFile& file, Work&& work)
-{
-    file.open();
-    try {
-        work();
-    } catch (...) {
-        file.close();
-        throw;
-    }
-    file.close();
-}
-
 std::string_view KeyOf(const char* record)
 {
     return {record, size_t(AccountKeyLength)};
@@ -47,7 +33,7 @@ std::string_view KeyOf(const char* record)
 AccountRecord ReadAccountAt(qint32 record)
 {
     AccountRecord account;
-    WithOpenFile(dataFiles().AccountIndexFile, [&] { account = ReadAccountRecord(record); });
+    WithAccountIndexOpen([&] { account = ReadAccountRecord(record); });
     return account;
 }
 
@@ -78,8 +64,8 @@ qint32 AppendAccount(const QString& typedName, const QString& notes)
     lists.AccountKey = account.AccountKey;
 
     qint32 record = 0;
-    WithOpenFile(dataFiles().AccountIndexFile, [&] {
-        WithOpenFile(dataFiles().ListFile, [&] { WriteListRecord(ListCount() + 1, lists); });
+    WithAccountIndexOpen([&] {
+        WithListsOpen([&] { WriteListRecord(ListCount() + 1, lists); });
         record = AccountIndexCount() + 1;
         WriteAccountRecord(record, account);
     });
@@ -88,7 +74,7 @@ qint32 AppendAccount(const QString& typedName, const QString& notes)
 
 void StoreAccountName(qint32 record, const QString& name)
 {
-    WithOpenFile(dataFiles().AccountIndexFile, [&] {
+    WithAccountIndexOpen([&] {
         AccountRecord account = ReadAccountRecord(record);
         account.AccountName = name;
         WriteAccountRecord(record, account);
@@ -97,7 +83,7 @@ void StoreAccountName(qint32 record, const QString& name)
 
 void StoreAccountNotes(qint32 record, const QString& notes)
 {
-    WithOpenFile(dataFiles().AccountIndexFile, [&] {
+    WithAccountIndexOpen([&] {
         AccountRecord account = ReadAccountRecord(record);
         account.AccountNotes = notes;
         WriteAccountRecord(record, account);
@@ -106,7 +92,7 @@ void StoreAccountNotes(qint32 record, const QString& notes)
 
 void StoreAccountRecord(qint32 record, const AccountRecord& account)
 {
-    WithOpenFile(dataFiles().AccountIndexFile, [&] { WriteAccountRecord(record, account); });
+    WithAccountIndexOpen([&] { WriteAccountRecord(record, account); });
 }
 
 bool OfferProtectionForNewAccount(qint32 record)

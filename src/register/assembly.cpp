@@ -48,22 +48,6 @@ auto RunHidingStatusOnFailure(const AssemblyHooks& hooks, Work&& work)
     }
 }
 
-// Runs `work` with Account.dat open (which brings its count up to date) and
-// closes it again, whatever happens.
-template <class Work>
-auto WithTransactionsOpen(Work&& work)
-{
-    OpenTransactions();
-    try {
-        auto result = work();
-        CloseTransactions();
-        return result;
-    } catch (...) {
-        dataFiles().TransactionFile.closeKeepingCount();
-        throw;
-    }
-}
-
 // Tells whether a record carries an account key, comparing the 14 key bytes
 // as three integers: this runs once for every record of the file.
 class KeyMatcher {

@@ -112,20 +112,6 @@ void setTextColour(QLabel* label, const QColor& textColour)
     label->setPalette(palette);
 }
 
-// Runs `work` with Account.dat open and closes it again, whatever happens.
-template <class Work>
-void WithTransactionsOpen(Work&& work)
-{
-    OpenTransactions();
-    try {
-        work();
-    } catch (...) {
-        dataFiles().TransactionFile.closeKeepingCount();
-        throw;
-    }
-    CloseTransactions();
-}
-
 // "&Try again" or "&Cancel this print request": true to try again.
 bool AskTryAgain(const QString& title, int iconKind, const QString& text)
 {

@@ -15,24 +15,6 @@
 
 namespace tallyo {
 
-namespace {
-
-template <class Work>
-auto WithTransactionsOpen(Work&& work)
-{
-    OpenTransactions();
-    try {
-        auto result = work();
-        CloseTransactions();
-        return result;
-    } catch (...) {
-        dataFiles().TransactionFile.closeKeepingCount();
-        throw;
-    }
-}
-
-}
-
 qint32 RecordOfRow(qint32 row)
 {
     const RegisterState& state = registerState();

@@ -10,6 +10,9 @@
 #include "recordfile.h"
 #include "records.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace tallyo {
 
 // Bare names: the files live in the current working folder.
@@ -52,5 +55,46 @@ ListRecord ReadListRecord(qint32 n);
 void WriteAccountRecord(qint32 n, const AccountRecord& record);
 void WriteTransactionRecord(qint32 n, const TransactionRecord& record);
 void WriteListRecord(qint32 n, const ListRecord& record);
+
+// Runs `work` with `file` open (which brings its count up to date) and
+// closes it again, whatever happens; gives back what `work` returns. When
+// `work` throws, the file is closed without touching its count (a failed
+// append leaves the file as it was) and the error goes on to the caller.
+template <class Work>
+auto WithFileOpen(RecordFile& file, Work&& work) -> decltype(work())
+{
+    file.open();
+    try {
+        if constexpr (std::is_void_v<decltype(work())>) {
+            work();
+            file.close();
+        } else {
+            auto result = work();
+            file.close();
+            return result;
+        }
+    } catch (...) {
+        file.closeKeepingCount();
+        throw;
+    }
+}
+
+template <class Work>
+auto WithAccountIndexOpen(Work&& work)
+{
+    return WithFileOpen(dataFiles().AccountIndexFile, std::forward<Work>(work));
+}
+
+template <class Work>
+auto WithTransactionsOpen(Work&& work)
+{
+    return WithFileOpen(dataFiles().TransactionFile, std::forward<Work>(work));
+}
+
+template <class Work>
+auto WithListsOpen(Work&& work)
+{
+    return WithFileOpen(dataFiles().ListFile, std::forward<Work>(work));
+}
 
 }

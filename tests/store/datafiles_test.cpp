@@ -198,6 +198,35 @@ private slots:
             QVERIFY(!error.reason().isEmpty());
         }
     }
+
+    void workWithAFileOpenClosesItWhateverHappens()
+    {
+        QVERIFY(writeWholeFile("Account.dat", handmade::numberedTransactions(1, 2)));
+        // A result comes back; appends are counted after the close.
+        const qint64 amount = WithTransactionsOpen([] {
+            WriteTransactionRecord(3, ReadTransactionRecord(2));
+            return ReadTransactionRecord(1).Amount;
+        });
+        QCOMPARE(amount, qint64(1));
+        QVERIFY(!dataFiles().TransactionFile.isOpen());
+        QCOMPARE(TransactionCount(), 3);
+
+        // A failure closes the file and reaches the caller; nothing was
+        // written, so the count stands.
+        try {
+            WithTransactionsOpen([] { ReadTransactionRecord(9); });
+            QFAIL("read a record that is not there");
+        } catch (const FileError& error) {
+            QCOMPARE(error.file(), QString("Account.dat"));
+        }
+        QVERIFY(!dataFiles().TransactionFile.isOpen());
+        QCOMPARE(TransactionCount(), 3);
+
+        WithListsOpen([] { WriteListRecord(1, ListRecord{}); });
+        QVERIFY(!dataFiles().ListFile.isOpen());
+        QCOMPARE(WithAccountIndexOpen([] { return AccountIndexCount(); }), 0);
+        QCOMPARE(ListCount(), 1);
+    }
 };
 
 TALLYO_TEST(DataFilesTest)
