@@ -48,8 +48,8 @@ void DeleteLeftoverScratchFile()
     }
 }
 
-// A lock that could not be made at all (not one another copy holds): the
-// lock file, the system's reason and what to do about it.
+}
+
 QString LockFailureMessage(const SingleInstance& instance)
 {
     const QString crlf = QStringLiteral("\r\n");
@@ -61,8 +61,6 @@ QString LockFailureMessage(const SingleInstance& instance)
         + QStringLiteral("Make sure the folder ") + folder + crlf
         + QStringLiteral("exists and you may write to it (remove the file") + crlf
         + QStringLiteral("if it was left behind), then start ") + ApplicationTitle + QStringLiteral(" again.");
-}
-
 }
 
 bool Main(SingleInstance& instance)

@@ -2,9 +2,14 @@
 // "Don't show this again" box.
 #include "shots.h"
 
+#include "platform/singleinstance.h"
+#include "shell/Main.h"
 #include "shell/frmMsgBox.h"
+#include "store/conversion.h"
+#include "store/fileerror.h"
 
 #include <QPointer>
+#include <QTemporaryDir>
 
 namespace tallyo::shots {
 
@@ -49,6 +54,19 @@ int messageDialogShots(const QDir& out)
                                     "into several lines of its own to keep the window on the screen "
                                     "where the user can read it in full."),
                      1, false, {QStringLiteral("&Okay")});
+    // The start-up refusals that are no second copy: a lock that cannot be
+    // made, and an old index that cannot be converted.
+    QTemporaryDir runtime;
+    SingleInstance unlocked(runtime.filePath(QStringLiteral("missing/tallyo.lock")));
+    unlocked.tryLock();
+    written += shootMessage(out, QStringLiteral("msgbox-lock-failure"), QStringLiteral("Terminating"), 2,
+                            LockFailureMessage(unlocked), 1, false, {QStringLiteral("&Okay")});
+    written += shootMessage(out, QStringLiteral("msgbox-conversion-failure"), QStringLiteral("File Error"), 2,
+                            ConversionFailureMessage(
+                                FileError(QStringLiteral("TempFile.$$$"), QStringLiteral("write"),
+                                          QStringLiteral("No space left on device"))
+                                    .message()),
+                            1, false, {QStringLiteral("&Okay")});
     return written;
 }
 
