@@ -6,6 +6,7 @@
 #include "platform/PrinterSurface.h"
 #include "platform/platform.h"
 #include "platform/singleinstance.h"
+#include "register/SearchMenu.h"
 #include "register/TransactionActions.h"
 #include "register/frmAccount.h"
 #include "shell/appsettings.h"
@@ -63,6 +64,7 @@ bool Main(SingleInstance& instance)
     ways.showAccountIndex = ShowAccountIndexWindow;
     navigation().openRegister = OpenRegisterWindow;
     InstallTransactionActions();
+    InstallSearchActions();
     ways.quitProgram = QuitProgram;
 
     ways.showTitleWindow();

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "register/searchspec.h"
+
 #include <QDir>
 
 namespace tallyo {
@@ -20,6 +22,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
 {
     CommandLine command;
     QStringList words;
+    std::optional<QString> searchSpec, searchYear;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         auto valueOf = [&](const QString& option, QString& into) {
@@ -48,11 +51,28 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             if (value.isEmpty())
                 return Invalid(QStringLiteral("--account needs an account name or key"));
             command.account = value;
+        } else if (valueOf(QStringLiteral("--search"), value)) {
+            searchSpec = value;
+        } else if (valueOf(QStringLiteral("--year"), value)) {
+            searchYear = value;
         } else if (argument.startsWith(u'-')) {
             return Invalid(QStringLiteral("unknown option %1").arg(argument));
         } else {
             words.append(argument);
         }
+    }
+
+    if (searchYear && !searchSpec)
+        return Invalid(QStringLiteral("--year belongs to --search"));
+    if (searchYear && searchYear->isEmpty())
+        return Invalid(QStringLiteral("--year needs a year"));
+    if (searchSpec) {
+        if (words.size() != 2 || words[0] != u"export" || words[1] != u"register")
+            return Invalid(QStringLiteral("--search belongs to export register"));
+        QString problem;
+        command.search = ParseSearchSpec(*searchSpec, searchYear.value_or(QString()), problem);
+        if (!command.search)
+            return Invalid(problem);
     }
 
     if (words.isEmpty()) {
@@ -86,6 +106,9 @@ QString UsageText()
         "  tallyo export accounts [--data-dir DIR]      the account index as CSV\n"
         "  tallyo export register --account NAME|KEY [--data-dir DIR]\n"
         "                                               an account's register as CSV\n"
+        "         [--search KIND=TEXT [--year YYYY]]    only the transactions a search finds;\n"
+        "                                               KIND: month, month-year, year, check,\n"
+        "                                               type, payee, credit, debit, comment, notes\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

@@ -1,7 +1,10 @@
 #pragma once
 // What the program was asked to do on its command line.
+#include "register/search.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tallyo {
 
@@ -10,6 +13,8 @@ struct CommandLine {
     Action action = Action::Desktop;
     QString dataDir;  // empty: the default data folder
     QString account;  // export register: the account's name or key
+    // export register --search KIND=TEXT [--year YYYY]: only the matches
+    std::optional<SearchRequest> search;
     QString error;    // why the arguments were refused (Invalid)
 };
 

@@ -46,7 +46,7 @@ int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
         case CommandLine::Action::ExportAccounts:
             return WriteAccountsCsv(out, err) ? 0 : 1;
         case CommandLine::Action::ExportRegister:
-            return WriteRegisterCsv(command.account, out, err);
+            return WriteRegisterCsv(command.account, out, err, command.search);
         default:
             err << "This export is not available.\n";
             return 1;

@@ -99,6 +99,11 @@ int shootMenu(QMenu* menu, const QDir& out, const QString& name)
 
 }
 
+void writeRegisterSample(const QString& key)
+{
+    writeSample(key);
+}
+
 int registerShots(const QDir& target)
 {
     const QDir out(target.absolutePath());

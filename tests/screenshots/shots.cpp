@@ -21,6 +21,7 @@ std::vector<Renderer> all()
         accountIndexShots,
         registerShots,
         entryShots,
+        searchShots,
     };
 }
 

@@ -14,6 +14,11 @@ int titleShots(const QDir& out);
 int accountIndexShots(const QDir& out);
 int registerShots(const QDir& out);
 int entryShots(const QDir& out);
+int searchShots(const QDir& out);
+
+// The register's sample account (sixteen transactions of early 2026) for
+// the account with this key, appended to Account.dat.
+void writeRegisterSample(const QString& key);
 
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
