@@ -1,10 +1,10 @@
 // The register's menus behind its list-wide buttons: other options (the
 // list editor, find and replace), graph and print, with the print range's
 // questions. The search menu and the grid's context menu have files of
-// their own (SearchMenu, GridHints).
+// their own (SearchMenu, GridMenu).
 #include "frmAccount.h"
 
-#include "GridHints.h"
+#include "GridMenu.h"
 #include "SearchMenu.h"
 #include "registeractions.h"
 #include "registercontrols.h"

@@ -1,6 +1,6 @@
 #include "SearchMenu.h"
 
-#include "GridHints.h"
+#include "GridMenu.h"
 #include "RegisterModel.h"
 #include "findreplace.h"
 #include "frmAccount.h"

@@ -12,7 +12,7 @@
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"
 #include "platform/platform.h"
-#include "register/GridHints.h"
+#include "register/GridMenu.h"
 #include "register/RegisterModel.h"
 #include "register/SearchMenu.h"
 #include "register/TransactionActions.h"

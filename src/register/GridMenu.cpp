@@ -1,4 +1,4 @@
-#include "GridHints.h"
+#include "GridMenu.h"
 
 #include "RegisterModel.h"
 #include "SearchMenu.h"
