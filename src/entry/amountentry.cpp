@@ -3,6 +3,7 @@
 #include "util/formats.h"
 #include "util/numbers.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tallyo {
@@ -11,7 +12,14 @@ namespace {
 
 bool FitsTheBox(qint64 amount)
 {
-    return AmountBoxText(amount).size() <= AmountBoxLength;
+    return amount <= LargestTypedAmount;
+}
+
+// The characters typed: the thousands separators are the format's, not the
+// user's.
+qsizetype TypedLength(QStringView text)
+{
+    return text.size() - text.count(u',');
 }
 
 constexpr qint64 CentsScale = AmountScale / 100;
@@ -35,7 +43,13 @@ QString FinishedAmountText(QStringView text)
 {
     if (text.isEmpty())
         return {};
-    return AmountBoxText(AmountBoxValue(text).value_or(0));
+    if (const std::optional<qint64> amount = AmountBoxValue(text))
+        return AmountBoxText(*amount);
+    // Separators typed alone (".") are a zero still being typed; anything
+    // else came in by pasting and stays as it is, for Save to refuse.
+    const bool typable = std::all_of(text.begin(), text.end(),
+                                     [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u','; });
+    return typable ? AmountBoxText(0) : text.toString();
 }
 
 bool LeftToRightAccepts(QStringView before, QChar key, QStringView after)
@@ -46,8 +60,10 @@ bool LeftToRightAccepts(QStringView before, QChar key, QStringView after)
     } else if (!key.isDigit() || key.unicode() > 127) {
         return false;
     }
+    if (TypedLength(after) > AmountBoxLength)
+        return false;
     // A text that does not read as a number yet (a lone ".") is still being
-    // typed; a number must fit the box once it is shown in the amount format.
+    // typed; a number must be one the box can take.
     const std::optional<qint64> amount = AmountBoxValue(after);
     return !amount || FitsTheBox(*amount);
 }

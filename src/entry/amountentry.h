@@ -7,9 +7,12 @@
 // 3, 4 show 0.01, 0.12, 1.23, 12.34); Backspace and "." take the last digit
 // off again; an amount of zero leaves the box empty.
 //
-// The box shows the amount without its sign, and never more than its 12
-// characters: a key that would make the shown amount longer is refused, so
-// that no digit is ever cut off.
+// The box shows the amount without its sign. At most 12 characters are
+// typed (thousands separators not counted), up to 999,999,999.99: 12 typed
+// characters in method 0, 11 digits in method 1. The amount as shown in the
+// amount format may be longer ("999,999,999.99"), so the box holds that.
+// A key that would pass the limit is refused, so that no digit is ever cut
+// off; a larger amount from the file is shown whole and can be shortened.
 #include <QChar>
 #include <QString>
 #include <QStringView>
@@ -23,14 +26,18 @@ enum AmountEntryMethod : int {
 };
 
 inline constexpr int AmountBoxLength = 12;
+// The longest amount that can be typed, and the room it takes when shown.
+inline constexpr qint64 LargestTypedAmount = 999'999'999'99LL * 100;
+inline constexpr int AmountBoxShownLength = 14;
 
 // The amount as the box shows it: its size in the amount format.
 QString AmountBoxText(qint64 amount);
 // The size of the amount a box text reads as: "," counts as a thousands
 // separator. Nothing for a text that reads as no number.
 std::optional<qint64> AmountBoxValue(QStringView text);
-// The text as it stands once the box loses the focus: a non-empty text in
-// the amount format (text that reads as no number counts as zero).
+// The text as it stands once the box loses the focus: a number in the amount
+// format, separators alone as zero; a text that is no number (pasted) is
+// left as it is, for Save to refuse.
 QString FinishedAmountText(QStringView text);
 
 // Method 0: whether a typed character is taken, given the text before the

@@ -84,7 +84,7 @@ QString SaveEntry(const TransactionRecord& record, EntryMode mode, qint32 number
 
 double EntryDate(const QDate& day, const QDateTime& keepTimeFrom)
 {
-    return StoredFromDateTime(QDateTime(day, keepTimeFrom.isValid() ? keepTimeFrom.time() : QTime(0, 0)));
+    return StoredFromDateTime(QDateTime(day, keepTimeFrom.isValid() ? keepTimeFrom.time() : QTime(0, 0), Qt::UTC));
 }
 
 QString EntryNotesGauge(const QString& shown)

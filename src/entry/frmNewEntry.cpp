@@ -1,6 +1,7 @@
 #include "frmNewEntry.h"
 
-#include "MonthsCalendar.h"
+#include "controls/DropDownBox.h"
+#include "controls/MonthsCalendar.h"
 #include "TextLimit.h"
 #include "entrystate.h"
 #include "listtext.h"
@@ -71,12 +72,10 @@ void setBold(QLabel* label, bool bold)
     label->setFont(font);
 }
 
-QComboBox* makeCombo(QWidget* window, const QString& name)
+DropDownBox* makeCombo(QWidget* window, const QString& name)
 {
-    auto* box = new QComboBox(window);
+    auto* box = new DropDownBox(window);
     box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(12);
     return box;
 }
@@ -142,7 +141,7 @@ void frmNewEntry::Form_Load()
         place(lbl[n], Left, tops[n], FullWidth, CaptionHeight);
     }
 
-    calendar = new MonthsCalendar(2, this);
+    calendar = new MonthsCalendar(2, 2, 1, this);
     calendar->setObjectName(QStringLiteral("calendar"));
     calendar->setFont(font);
     calendar->setMinimumDate(EarliestDate);
@@ -163,7 +162,7 @@ void frmNewEntry::Form_Load()
     txtAmount = new QLineEdit(this);
     txtAmount->setObjectName(QStringLiteral("txtAmount"));
     txtAmount->setFont(font);
-    txtAmount->setMaxLength(AmountBoxLength);
+    txtAmount->setMaxLength(AmountBoxShownLength);
     txtAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(txtAmount, Left, tops[4] + CaptionHeight, 1800, BoxHeight);
 
@@ -219,10 +218,13 @@ void frmNewEntry::Form_Load()
         if (mode() == EntryMode::Modifying)
             UpdateSaveState();
     });
-    connect(calendar, &MonthsCalendar::popupClosed, this, [this] {
+    // Leaving the date, by its drop-down or otherwise, goes on to the type.
+    auto toTypeBox = [this] {
         if (combo[2]->isEnabled())
             combo[2]->setFocus();
-    });
+    };
+    connect(calendar, &MonthsCalendar::popupClosed, this, toTypeBox);
+    connect(calendar, &MonthsCalendar::focusLeft, this, toTypeBox);
     connect(txtAmount, &QLineEdit::textChanged, this, [this] { txtAmount_Change(); });
     connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] { txtNotes_Change(); });
 
@@ -256,7 +258,7 @@ void frmNewEntry::LoadEntry()
         const QString amount = AmountBoxText(record_.Amount);
         // An amount from a damaged file may be longer than the box allows;
         // it is shown whole rather than cut.
-        txtAmount->setMaxLength(std::max<int>(AmountBoxLength, amount.size()));
+        txtAmount->setMaxLength(std::max<int>(AmountBoxShownLength, amount.size()));
         txtAmount->setText(amount);
         if (isVoid || isStart) {
             calendar->setEnabled(false);
@@ -349,6 +351,11 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
     }
     switch (event->type()) {
     case QEvent::FocusIn:
+        // The focus coming back from a box's own list, or from another
+        // window, is no arrival: the list must not drop again.
+        if (auto* box = qobject_cast<DropDownBox*>(input);
+            box && !box->focusArrives(static_cast<QFocusEvent*>(event)))
+            break;
         GotFocus(input);
         break;
     case QEvent::FocusOut: {
@@ -510,12 +517,13 @@ void frmNewEntry::cmdSave_Click()
         return;
     }
 
-    // An amount that does not read as a number (pasted text) is not saved
-    // as zero behind the user's back: the box shows what it would save and
-    // the user decides.
+    // An amount that does not read as a number (pasted text) is never
+    // saved as some other amount: the user is told and puts it right.
     if (txtAmount->isEnabled() && !AmountBoxValue(txtAmount->text())) {
-        txtAmount->setText(FinishedAmountText(txtAmount->text()));
+        prompts().ask(QStringLiteral("Entry Error"), IconStop,
+                      QStringLiteral("The 'Amount' entry\r\nis not a number..."), 1, {QStringLiteral("&Okay")});
         txtAmount->setFocus();
+        txtAmount->selectAll();
         return;
     }
 

@@ -10,6 +10,8 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include "controls/DropDownBox.h"
+
 #include <array>
 
 class QComboBox;
@@ -20,6 +22,7 @@ class QPlainTextEdit;
 namespace tallyo {
 
 class FileError;
+
 class MonthsCalendar;
 class TextLimit;
 class ZevButton;
@@ -50,7 +53,7 @@ public:
     // The controls, under their own names; lbl[n] and combo[n] as numbered.
     std::array<QLabel*, 7> lbl{};
     MonthsCalendar* calendar = nullptr;
-    std::array<QComboBox*, 6> combo{};
+    std::array<DropDownBox*, 6> combo{};
     QLineEdit* txtAmount = nullptr;
     QLabel* lblUseBackspace = nullptr;
     QPlainTextEdit* txtNotes = nullptr;

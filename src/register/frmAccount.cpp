@@ -1,7 +1,7 @@
 #include "frmAccount.h"
 
 #include "RegisterModel.h"
-#include "SixMonthCalendar.h"
+#include "controls/MonthsCalendar.h"
 #include "registeractions.h"
 #include "registercontrols.h"
 #include "registergrid.h"
@@ -347,13 +347,15 @@ void frmAccount::Form_Load()
 
     // The browsing calendar lies just above the client area, out of sight;
     // only its drop-down is ever seen.
-    BrowsingCalendar = new SixMonthCalendar(this);
+    BrowsingCalendar = new MonthsCalendar(6, 3, 6, this);
     BrowsingCalendar->setObjectName(QStringLiteral("BrowsingCalendar"));
     BrowsingCalendar->setDate(clock().now().date());
     BrowsingCalendar->adjustSize();
     BrowsingCalendar->move(twips_.toPixels(CalendarLeft), -BrowsingCalendar->height() - twips_.toPixels(10));
     BrowsingCalendar->hide();
-    connect(BrowsingCalendar, &SixMonthCalendar::popupClosed, this, [this] { BrowsingCalendar_Closed(); });
+    // Closed, or left for another control: hidden again, the grid takes over.
+    connect(BrowsingCalendar, &MonthsCalendar::popupClosed, this, [this] { BrowsingCalendar_Closed(); });
+    connect(BrowsingCalendar, &MonthsCalendar::focusLeft, this, [this] { BrowsingCalendar_Closed(); });
 
     timerShowDate = new QTimer(this);
     timerShowDate->setObjectName(QStringLiteral("timerShowDate"));

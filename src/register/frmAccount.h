@@ -24,7 +24,7 @@ namespace tallyo {
 
 class FileError;
 class RegisterModel;
-class SixMonthCalendar;
+class MonthsCalendar;
 class ZevButton;
 
 // Creates the window for the current account and shows it.
@@ -110,7 +110,7 @@ public:
     ZevButton* cmdHelp = nullptr;
     ZevButton* cmdReturnToAccountIndex = nullptr;
     ZevButton* cmdFinished = nullptr;
-    SixMonthCalendar* BrowsingCalendar = nullptr;
+    MonthsCalendar* BrowsingCalendar = nullptr;
     QTimer* timerShowDate = nullptr;
     QTimer* timerFlashButton = nullptr;
     QMenu* menuOtherOptions = nullptr;

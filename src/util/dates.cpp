@@ -1,5 +1,6 @@
 #include "dates.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
 #include <algorithm>
@@ -40,7 +41,16 @@ QString Year(const QDate& date)
 
 }
 
-QDateTime DateTimeFromStored(double stored)
+namespace {
+
+// A stored date taken apart into its calendar day and its second of the day,
+// with plain day arithmetic: no time zone is asked, so every day exists.
+struct DayAndTime {
+    QDate day;
+    int seconds = 0;
+};
+
+DayAndTime SplitStored(double stored)
 {
     if (!std::isfinite(stored) || stored <= double(FirstDay - 1) || stored >= double(LastDay + 1))
         return {};
@@ -53,27 +63,43 @@ QDateTime DateTimeFromStored(double stored)
     }
     if (day > LastDay)
         return {};
-    return QDateTime(Epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(seconds * 1000)));
+    return {Epoch().addDays(day), int(seconds)};
+}
+
+double JoinStored(const QDate& date, int seconds)
+{
+    if (!date.isValid() || date.year() < 100 || date.year() > 9999)
+        return std::numeric_limits<double>::quiet_NaN();
+    const qint64 day = Epoch().daysTo(date);
+    const double fraction = double(seconds) / SecondsPerDay;
+    return day >= 0 ? double(day) + fraction : double(day) - fraction;
+}
+
+}
+
+QDateTime DateTimeFromStored(double stored)
+{
+    const DayAndTime parts = SplitStored(stored);
+    if (!parts.day.isValid())
+        return {};
+    return QDateTime(parts.day, QTime::fromMSecsSinceStartOfDay(parts.seconds * 1000), Qt::UTC);
 }
 
 QDate DateFromStored(double stored)
 {
-    return DateTimeFromStored(stored).date();
+    return SplitStored(stored).day;
 }
 
 double StoredFromDateTime(const QDateTime& dateTime)
 {
-    const QDate date = dateTime.date();
-    if (!dateTime.isValid() || date.year() < 100 || date.year() > 9999)
+    if (!dateTime.isValid())
         return std::numeric_limits<double>::quiet_NaN();
-    const qint64 day = Epoch().daysTo(date);
-    const double fraction = double(dateTime.time().msecsSinceStartOfDay() / 1000) / SecondsPerDay;
-    return day >= 0 ? double(day) + fraction : double(day) - fraction;
+    return JoinStored(dateTime.date(), dateTime.time().msecsSinceStartOfDay() / 1000);
 }
 
 double StoredFromDate(const QDate& date)
 {
-    return StoredFromDateTime(QDateTime(date, QTime(0, 0)));
+    return JoinStored(date, 0);
 }
 
 QString DateFormatFor(int dateDisplay)
@@ -87,13 +113,14 @@ QString DateFormatFor(int dateDisplay)
     }
 }
 
-QString FormatDate(const QDateTime& dateTime, QStringView pattern)
+namespace {
+
+QString FormatDayAndTime(const QDate& date, const QTime& time, QStringView pattern)
 {
-    if (!dateTime.isValid())
+    if (!date.isValid())
         return {};
-    const QDate date = dateTime.date();
-    const QTime time = dateTime.time();
     QString text;
+    text.reserve(pattern.size() + 2);
     for (qsizetype at = 0; at < pattern.size();) {
         const QStringView rest = pattern.mid(at);
         if (rest.startsWith(u"yyyy")) {
@@ -126,9 +153,19 @@ QString FormatDate(const QDateTime& dateTime, QStringView pattern)
     return text;
 }
 
+}
+
+QString FormatDate(const QDateTime& dateTime, QStringView pattern)
+{
+    if (!dateTime.isValid())
+        return {};
+    return FormatDayAndTime(dateTime.date(), dateTime.time(), pattern);
+}
+
 QString FormatDate(double stored, QStringView pattern)
 {
-    return FormatDate(DateTimeFromStored(stored), pattern);
+    const DayAndTime parts = SplitStored(stored);
+    return FormatDayAndTime(parts.day, QTime::fromMSecsSinceStartOfDay(parts.seconds * 1000), pattern);
 }
 
 QString FormatShortDate(const QDateTime& dateTime, QStringView dateFormat)
@@ -138,7 +175,7 @@ QString FormatShortDate(const QDateTime& dateTime, QStringView dateFormat)
 
 QString FormatShortDate(double stored, QStringView dateFormat)
 {
-    return FormatShortDate(DateTimeFromStored(stored), dateFormat);
+    return FormatDate(stored, dateFormat.isEmpty() ? FallbackDateFormat : dateFormat);
 }
 
 QString FormatStamp(const QDateTime& dateTime)
@@ -148,7 +185,7 @@ QString FormatStamp(const QDateTime& dateTime)
 
 QString FormatStamp(double stored)
 {
-    return FormatStamp(DateTimeFromStored(stored));
+    return FormatDate(stored, u"yyyymmddhhnnss");
 }
 
 QString FormatDayKey(double stored)
@@ -217,12 +254,37 @@ QString PickerDateFormat(int dateDisplay)
     }
 }
 
+namespace {
+
+// A date written with an English month name, in the orders people use.
+QDate ReadDateWithMonthName(const QString& text)
+{
+    static const char* const patterns[] = {
+        "MMMM d, yyyy", "MMMM d yyyy", "MMM d, yyyy", "MMM d yyyy",
+        "d MMMM yyyy", "d MMMM, yyyy", "d MMM yyyy", "d MMM, yyyy",
+        "yyyy, d MMMM", "yyyy d MMMM", "yyyy, d MMM", "yyyy d MMM",
+        "yyyy, MMMM d", "yyyy MMMM d", "yyyy, MMM d", "yyyy MMM d",
+        "dddd, MMMM d, yyyy", "ddd, MMM d, yyyy", "d-MMM-yyyy", "dd-MMM-yyyy"};
+    const QString simple = text.simplified();
+    for (const char* pattern : patterns) {
+        const QDate date = QLocale::c().toDate(simple, QString::fromLatin1(pattern));
+        if (date.isValid() && date.year() >= 100)
+            return date;
+    }
+    return {};
+}
+
+}
+
 QDate ReadDate(QStringView text, QStringView dateFormat)
 {
     static const QRegularExpression separators(QStringLiteral("[/\\-.\\s]+"));
     const QStringList parts = text.trimmed().toString().split(separators);
-    if (parts.size() != 3)
-        return {};
+    if (parts.size() != 3
+        || std::any_of(parts.begin(), parts.end(), [](const QString& part) {
+               return std::any_of(part.begin(), part.end(), [](QChar c) { return c.isLetter(); });
+           }))
+        return ReadDateWithMonthName(text.toString());
     for (const QString& part : parts) {
         if (part.isEmpty() || part.size() > 4
             || !std::all_of(part.begin(), part.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))

@@ -16,12 +16,14 @@
 
 namespace tallyo {
 
-// The date and time of a stored date, rounded to the second; invalid for a
-// value that is no date.
+// The date and time of a stored date, rounded to the second, as a UTC value
+// (a calendar day and a clock time that no time zone can shift or leave out);
+// invalid for a value that is no date.
 QDateTime DateTimeFromStored(double stored);
 // The day of a stored date (the time dropped); invalid for no date.
 QDate DateFromStored(double stored);
-// The stored form of a local date and time (milliseconds dropped). An
+// The stored form of a date and its clock time, read as they stand whatever
+// the value's zone (milliseconds dropped). An
 // invalid date, or one outside the years 100 to 9999, gives not-a-number,
 // never 0, which would mark a record for removal.
 double StoredFromDateTime(const QDateTime& dateTime);
@@ -80,7 +82,9 @@ QString PickerDateFormat(int dateDisplay);
 // "/", "-", "." or spaces. When the format does not begin with the year, a
 // four-digit first number is a year and the date reads year, month, day
 // ("2021-03-05"). Years of one or two digits 00 to 29 are 2000-2029, 30 to 99
-// are 1930-1999. Invalid when the text is no such date.
+// are 1930-1999. Dates with an English month name are read too, in any of
+// the usual orders ("March 3, 2026", "3 Mar 2026", "2026, 3 March").
+// Invalid when the text is no such date.
 QDate ReadDate(QStringView text, QStringView dateFormat);
 
 }

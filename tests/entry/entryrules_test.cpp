@@ -28,8 +28,14 @@ private slots:
         QTest::newRow("zeros alone show nothing") << QString() << "007" << QStringList{"", "", "0.07"};
         QTest::newRow("an existing amount goes on") << "1,234.56" << "7" << QStringList{"12,345.67"};
         QTest::newRow("a letter is refused") << "1.00" << "x" << QStringList{"1.00"};
-        QTest::newRow("no digit past the box's 12 characters")
-            << "9,999,999.99" << "9" << QStringList{"9,999,999.99"};
+        QTest::newRow("ten million and more can be typed")
+            << "9,999,999.99" << "9" << QStringList{"99,999,999.99"};
+        QTest::newRow("eleven digits reach the largest amount")
+            << QString() << "999999999999"
+            << QStringList{"0.09", "0.99", "9.99", "99.99", "999.99", "9,999.99", "99,999.99", "999,999.99",
+                           "9,999,999.99", "99,999,999.99", "999,999,999.99", "999,999,999.99"};
+        QTest::newRow("a stored amount past the limit can be shortened")
+            << "1,234,567,890.12" << "5<" << QStringList{"1,234,567,890.12", "123,456,789.01"};
     }
 
     void rightToLeftFollowsTheKeys()
@@ -62,7 +68,11 @@ private slots:
         QTest::newRow("second comma") << "1,234" << "," << false;
         QTest::newRow("letter") << "12" << "a" << false;
         QTest::newRow("minus") << "" << "-" << false;
-        QTest::newRow("amount too long to show") << "12345678" << "9" << false;
+        QTest::newRow("ten million") << "1000000" << "0" << true;
+        QTest::newRow("largest amount, twelve characters") << "999999999.9" << "9" << true;
+        QTest::newRow("a thirteenth character") << "999999999.99" << "9" << false;
+        QTest::newRow("a tenth integer digit") << "999999999" << "9" << false;
+        QTest::newRow("separators are not counted") << "999,999,999.9" << "9" << true;
     }
 
     void leftToRightTakesDigitsAndOneSeparatorEach()
@@ -81,6 +91,7 @@ private slots:
         QTest::newRow("already formatted") << "1,234.50" << "1,234.50";
         QTest::newRow("empty stays empty") << "" << "";
         QTest::newRow("a lone point is zero") << "." << "0.00";
+        QTest::newRow("pasted words stay for Save to refuse") << "twelve" << "twelve";
     }
 
     void leavingTheBoxShowsTheAmountFormat()

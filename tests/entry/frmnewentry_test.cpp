@@ -6,7 +6,7 @@
 #include "testrunner.h"
 
 #include "controls/ZevButton.h"
-#include "entry/MonthsCalendar.h"
+#include "controls/MonthsCalendar.h"
 #include "entry/entrystate.h"
 #include "entry/frmNewEntry.h"
 #include "index/currentaccount.h"
@@ -463,20 +463,34 @@ private slots:
         QCOMPARE(saved.Amount, qint64(0));
     }
 
-    void anAmountThatIsNoNumberIsShownBeforeItIsSaved()
+    void anAmountThatIsNoNumberIsRefusedWhateverTheWayToSave_data()
     {
+        QTest::addColumn<bool>("byClick");
+        QTest::newRow("Enter in the amount box") << false;
+        QTest::newRow("a click on Save (the box loses the focus first)") << true;
+    }
+    void anAmountThatIsNoNumberIsRefusedWhateverTheWayToSave()
+    {
+        QFETCH(bool, byClick);
         frmNewEntry* w = open(false);
         QVERIFY(w);
         fill(w, QStringLiteral("1001"), QStringLiteral("10"));
         w->txtAmount->setText(QStringLiteral("ten dollars"));  // as pasted
         w->txtAmount->setFocus();
-        QTest::keyClick(w->txtAmount, Qt::Key_Return);
-        QCOMPARE(records().size(), 0);
-        QVERIFY(w->isVisible());
-        QCOMPARE(w->txtAmount->text(), QStringLiteral("0.00"));
-        QTest::keyClick(w->txtAmount, Qt::Key_Return);
-        QCOMPARE(records().size(), 1);
-        QCOMPARE(records().at(0).Amount, qint64(0));
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            prompts_->expectMessage(QStringLiteral("Entry Error"), QStringLiteral("The 'Amount' entry\r\nis not a number..."),
+                                    {QStringLiteral("&Okay")}, 1);
+            if (byClick) {
+                w->cmdSave->setFocus();
+                w->cmdSave->click();
+            } else {
+                QTest::keyClick(w->txtAmount, Qt::Key_Return);
+            }
+            QCOMPARE(records().size(), 0);
+            QVERIFY(w->isVisible());
+            QCOMPARE(w->txtAmount->text(), QStringLiteral("ten dollars"));
+        }
+        prompts_->verifyDone();
     }
 
     void cancelWritesNothing()

@@ -12,7 +12,7 @@
 #include "index/currentaccount.h"
 #include "platform/platform.h"
 #include "register/RegisterModel.h"
-#include "register/SixMonthCalendar.h"
+#include "controls/MonthsCalendar.h"
 #include "register/frmAccount.h"
 #include "register/registeractions.h"
 #include "register/registercontrols.h"
@@ -330,7 +330,7 @@ private slots:
         frmAccount* window = open(checks(1));
         QVERIFY(window);
         window->cmdCalendar->click();
-        SixMonthCalendar* calendar = window->BrowsingCalendar;
+        MonthsCalendar* calendar = window->BrowsingCalendar;
         QVERIFY(calendar->isPopupVisible());
         QCOMPARE(calendar->firstMonth(), QDate(2025, 5, 1));
         QCOMPARE(calendar->months().back()->monthShown(), 10);  // May to October

@@ -8,7 +8,7 @@
 #include "windowseams.h"
 
 #include "controls/ZevButton.h"
-#include "entry/MonthsCalendar.h"
+#include "controls/MonthsCalendar.h"
 #include "entry/frmNewEntry.h"
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"

@@ -4,7 +4,7 @@
 
 #include "testenv.h"
 
-#include "entry/MonthsCalendar.h"
+#include "controls/MonthsCalendar.h"
 #include "entry/entrystate.h"
 #include "entry/frmEditList.h"
 #include "entry/frmNewEntry.h"

@@ -9,7 +9,7 @@
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"
 #include "platform/platform.h"
-#include "register/SixMonthCalendar.h"
+#include "controls/MonthsCalendar.h"
 #include "register/frmAccount.h"
 #include "register/registeractions.h"
 #include "register/registerstate.h"

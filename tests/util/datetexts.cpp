@@ -11,7 +11,7 @@ using namespace tallyo;
 namespace {
 QDateTime At(int y, int m, int d, int hh = 0, int nn = 0, int ss = 0)
 {
-    return QDateTime(QDate(y, m, d), QTime(hh, nn, ss));
+    return QDateTime(QDate(y, m, d), QTime(hh, nn, ss), Qt::UTC);
 }
 const QDateTime FridayAfternoon = At(2021, 3, 5, 14, 7, 9);
 }
@@ -165,6 +165,16 @@ private slots:
         QTest::newRow("words") << "hello" << "mm/dd/yy" << QDate();
         QTest::newRow("empty") << "" << "mm/dd/yy" << QDate();
         QTest::newRow("three-digit year") << "3/5/021" << "mm/dd/yy" << QDate();
+        QTest::newRow("month name first") << "March 5, 2021" << "dd/mm/yy" << march5;
+        QTest::newRow("short month name, no comma") << "Mar 5 2021" << "mm/dd/yy" << march5;
+        QTest::newRow("day first, short month") << "5 Mar 2021" << "mm/dd/yy" << march5;
+        QTest::newRow("day first, long month, comma") << "5 March, 2021" << "yy/mm/dd" << march5;
+        QTest::newRow("year first with month name") << "2021, 5 March" << "mm/dd/yy" << march5;
+        QTest::newRow("year, month, day with name") << "2021 March 5" << "mm/dd/yy" << march5;
+        QTest::newRow("spaces around") << "  March  5,  2021 " << "mm/dd/yy" << march5;
+        QTest::newRow("no such month name") << "Marsh 5, 2021" << "mm/dd/yy" << QDate();
+        QTest::newRow("no such day by name") << "February 30, 2021" << "mm/dd/yy" << QDate();
+        QTest::newRow("name and two-digit year") << "March 5, 21" << "mm/dd/yy" << QDate();
     }
     void typedDates()
     {

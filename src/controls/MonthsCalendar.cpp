@@ -1,18 +1,20 @@
 #include "MonthsCalendar.h"
 
-#include <QPalette>
-
+#include "FocusChain.h"
 #include "util/dates.h"
 
 #include <QCalendarWidget>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -35,55 +37,85 @@ QString MonthTitle(const QDate& first)
     return MonthName(first.month()) + u' ' + QString::number(first.year());
 }
 
+QString PageTip(int step, bool back)
+{
+    if (step == 1)
+        return back ? QStringLiteral("Back a month") : QStringLiteral("On a month");
+    const QString months = QStringLiteral("%1 months").arg(step);
+    return back ? months + QStringLiteral(" back") : months + QStringLiteral(" on");
 }
 
-MonthsCalendar::MonthsCalendar(int monthsShown, QWidget* parent)
-    : QDateEdit(QDate::currentDate(), parent)
+// A key that edits the date box's text rather than moving in the months.
+bool TypesIntoBox(const QKeyEvent* key)
 {
+    const QString text = key->text();
+    return (!text.isEmpty() && text.front().isPrint() && !text.front().isSpace())
+        || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete;
+}
+
+}
+
+MonthsCalendar::MonthsCalendar(int monthsShown, int columns, int pageStep, QWidget* parent)
+    : QDateEdit(parent)
+{
+    setTimeSpec(Qt::UTC);
     setCalendarPopup(false);
     monthsShown = std::max(1, monthsShown);
+    columns = std::clamp(columns, 1, monthsShown);
 
     popup_ = new QFrame(this, Qt::Popup);
     popup_->setObjectName(QStringLiteral("MonthsPopup"));
     popup_->setFrameStyle(QFrame::Box | QFrame::Plain);
     popup_->installEventFilter(this);
 
-    auto* layout = new QGridLayout(popup_);
+    auto* layout = new QVBoxLayout(popup_);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(6);
-    QToolButton* back = pageButton(popup_, Qt::LeftArrow, QStringLiteral("Back a month"));
-    QToolButton* forward = pageButton(popup_, Qt::RightArrow, QStringLiteral("On a month"));
-    connect(back, &QToolButton::clicked, this, [this] { turnMonths(-1); });
-    connect(forward, &QToolButton::clicked, this, [this] { turnMonths(1); });
+    auto* bar = new QHBoxLayout;
+    QToolButton* back = pageButton(popup_, Qt::LeftArrow, PageTip(pageStep, true));
+    QToolButton* forward = pageButton(popup_, Qt::RightArrow, PageTip(pageStep, false));
+    heading_ = new QLabel(popup_);
+    heading_->setAlignment(Qt::AlignCenter);
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
+    bar->addWidget(back);
+    bar->addWidget(heading_, 1);
+    bar->addWidget(forward);
+    layout->addLayout(bar);
+    connect(back, &QToolButton::clicked, this, [this, pageStep] { turnMonths(-pageStep); });
+    connect(forward, &QToolButton::clicked, this, [this, pageStep] { turnMonths(pageStep); });
 
+    auto* grid = new QGridLayout;
+    grid->setSpacing(8);
     for (int i = 0; i < monthsShown; ++i) {
         auto* name = new QLabel(popup_);
         name->setAlignment(Qt::AlignCenter);
-        QFont bold = name->font();
-        bold.setBold(true);
-        name->setFont(bold);
+        name->setObjectName(QStringLiteral("monthName%1").arg(i + 1));
         auto* month = new QCalendarWidget(popup_);
         month->setObjectName(QStringLiteral("month%1").arg(i + 1));
         month->setNavigationBarVisible(false);
         month->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         month->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+        month->setGridVisible(false);
         month->installEventFilter(this);
-        connect(month, &QCalendarWidget::clicked, this, [this](QDate day) {
-            setDate(day);
-            hidePopup();
-        });
-        // The arrows sit beside the first and last month names.
-        auto* heading = new QHBoxLayout;
-        if (i == 0)
-            heading->addWidget(back);
-        heading->addWidget(name, 1);
-        if (i == monthsShown - 1)
-            heading->addWidget(forward);
-        layout->addLayout(heading, 0, i);
-        layout->addWidget(month, 1, i);
+        // A day clicked, or Enter on the day the arrows moved to, is picked.
+        connect(month, &QCalendarWidget::clicked, this, [this](QDate day) { pick(day); });
+        connect(month, &QCalendarWidget::activated, this, [this](QDate day) { pick(day); });
+        grid->addWidget(name, (i / columns) * 2, i % columns);
+        grid->addWidget(month, (i / columns) * 2 + 1, i % columns);
         months_.push_back(month);
         monthNames_.push_back(name);
     }
+    layout->addLayout(grid);
+    // A single month needs no name above it: the heading says it.
+    if (monthsShown == 1)
+        monthNames_.front()->hide();
+}
+
+void MonthsCalendar::pick(const QDate& day)
+{
+    setDate(day);
+    hidePopup();
 }
 
 void MonthsCalendar::showPopup()
@@ -133,7 +165,7 @@ void MonthsCalendar::showMonths()
             month->setSelectedDate(date());
         // A month without the chosen date still selects one of its own days;
         // it is drawn unmarked so that only the chosen date stands out.
-        QPalette palette = month->parentWidget()->palette();
+        QPalette palette = popup_->palette();
         if (!holdsDate) {
             palette.setColor(QPalette::Highlight, palette.color(QPalette::Base));
             palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
@@ -141,6 +173,9 @@ void MonthsCalendar::showMonths()
         month->setPalette(palette);
         monthNames_[i]->setText(MonthTitle(first));
     }
+    const QDate last = firstMonth_.addMonths(int(months_.size()) - 1);
+    heading_->setText(months_.size() == 1 ? MonthTitle(firstMonth_)
+                                          : MonthTitle(firstMonth_) + QStringLiteral(" - ") + MonthTitle(last));
 }
 
 void MonthsCalendar::keyPressEvent(QKeyEvent* event)
@@ -153,11 +188,36 @@ void MonthsCalendar::keyPressEvent(QKeyEvent* event)
     QDateEdit::keyPressEvent(event);
 }
 
+void MonthsCalendar::focusOutEvent(QFocusEvent* event)
+{
+    QDateEdit::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !isPopupVisible())
+        emit focusLeft();
+}
+
 bool MonthsCalendar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        hidePopup();
-        return true;
+    if (event->type() == QEvent::KeyPress && watched != this) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool altUp = key->key() == Qt::Key_Up && (key->modifiers() & Qt::AltModifier);
+        if (key->key() == Qt::Key_Escape || key->key() == Qt::Key_F4 || altUp) {
+            hidePopup();
+            return true;
+        }
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            // The day under the arrows is taken, as a click would.
+            if (const auto* month = qobject_cast<QCalendarWidget*>(watched))
+                setDate(month->selectedDate());
+            hidePopup();
+            MoveFocusOn(this, key->key() == Qt::Key_Tab);
+            return true;
+        }
+        if (TypesIntoBox(key)) {
+            hidePopup();
+            QCoreApplication::sendEvent(this, event);
+            return true;
+        }
     }
     if (watched == popup_ && event->type() == QEvent::Hide)
         emit popupClosed();

@@ -1,0 +1,142 @@
+#include "DropDownBox.h"
+
+#include "FocusChain.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace tallyo {
+
+namespace {
+
+bool EditsText(const QKeyEvent* key)
+{
+    switch (key->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    return !text.isEmpty() && text.front().isPrint()
+        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+}
+
+DropDownBox::DropDownBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    view()->installEventFilter(this);
+    // A chosen item's text is selected whole once the box has taken it.
+    connect(this, &QComboBox::activated, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (lineEdit())
+                lineEdit()->selectAll();
+        });
+    });
+}
+
+bool DropDownBox::focusArrives(const QFocusEvent* event) const
+{
+    switch (event->reason()) {
+    case Qt::PopupFocusReason:
+        return false;  // back from the box's own list, or a menu
+    case Qt::ActiveWindowFocusReason:
+        return !everFocused_;  // the window shown for the first time
+    default:
+        return true;
+    }
+}
+
+void DropDownBox::focusInEvent(QFocusEvent* event)
+{
+    everFocused_ = true;
+    QComboBox::focusInEvent(event);
+}
+
+void DropDownBox::showPopup()
+{
+    popupOpen_ = true;
+    highlightChosen_ = false;
+    QComboBox::showPopup();
+    followTypedText();
+}
+
+void DropDownBox::hidePopup()
+{
+    popupOpen_ = false;
+    QComboBox::hidePopup();
+}
+
+void DropDownBox::followTypedText()
+{
+    const QString typed = lineEdit() ? lineEdit()->text() : currentText();
+    const int match = typed.isEmpty() ? -1 : findText(typed, Qt::MatchStartsWith);
+    const QModelIndex index = match >= 0 ? model()->index(match, modelColumn(), rootModelIndex()) : QModelIndex();
+    view()->setCurrentIndex(index);
+    if (index.isValid())
+        view()->scrollTo(index);
+}
+
+bool DropDownBox::listKeyPress(QKeyEvent* key)
+{
+    switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        hidePopup();
+        MoveFocusOn(this, key->key() == Qt::Key_Tab);
+        return true;
+    case Qt::Key_Escape:
+        hidePopup();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (highlightChosen_ && view()->currentIndex().isValid()) {
+            const int row = view()->currentIndex().row();
+            hidePopup();
+            setCurrentIndex(row);
+            emit activated(row);
+        } else {
+            hidePopup();
+        }
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (!(key->modifiers() & Qt::AltModifier))
+            highlightChosen_ = true;
+        return false;  // the list moves its highlight
+    default:
+        break;
+    }
+    if (EditsText(key) && lineEdit()) {
+        QCoreApplication::sendEvent(lineEdit(), key);
+        highlightChosen_ = false;
+        followTypedText();
+        return true;
+    }
+    return false;
+}
+
+bool DropDownBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == view() && event->type() == QEvent::KeyPress && popupOpen_)
+        return listKeyPress(static_cast<QKeyEvent*>(event));
+    if (watched == view() && event->type() == QEvent::Hide)
+        popupOpen_ = false;
+    return QComboBox::eventFilter(watched, event);
+}
+
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# A first start: the title window, the new-user overview, the offer to add an
+# account (declined), the account index, and Quit with its confirmation.
+. "$(dirname "$0")/lib.sh" "$1"
+start_desktop
+start_tallyo
+
+step "the title window shows"
+wait_for "Tallyo - Title Window" 30
+
+step "Enter goes on to the new-user overview"
+press_until "Tallyo - Title Window" " Tallyo - New User Overview" Return
+
+step "Enter goes on to the account index, which offers to add an account"
+press_until " Tallyo - New User Overview" "No accounts on file" Return
+
+step "declining leaves the empty account index"
+keys Escape
+wait_gone "No accounts on file"
+wait_for "Tallyo - Account Index"
+
+step "Esc asks before quitting; going back keeps the program"
+keys Escape
+wait_for "Confirm"
+keys Escape
+wait_gone "Confirm"
+wait_for "Tallyo - Account Index"
+
+step "Quit confirmed ends the program"
+keys Escape
+wait_for "Confirm"
+keys Return
+wait_exit
+finish
