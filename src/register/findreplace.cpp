@@ -61,14 +61,7 @@ ReplaceResult ReplaceInDisplayedList(int field, const QString& find, const QStri
 {
     ReplaceResult result;
     try {
-        OpenTransactions();
-        try {
-            ReplaceListed(field, find, replacement, result);
-        } catch (...) {
-            dataFiles().TransactionFile.closeKeepingCount();
-            throw;
-        }
-        CloseTransactions();
+        WhileTransactionsOpen([&] { ReplaceListed(field, find, replacement, result); });
     } catch (const FileError& error) {
         result.error = error;
     }

@@ -35,20 +35,6 @@ QString LastTwo(QStringView text)
     return text.right(2).toString();
 }
 
-template <class Work>
-auto WithTransactionsOpen(Work&& work)
-{
-    OpenTransactions();
-    try {
-        auto result = work();
-        CloseTransactions();
-        return result;
-    } catch (...) {
-        dataFiles().TransactionFile.closeKeepingCount();
-        throw;
-    }
-}
-
 // The entries of DisplayedList in use.
 std::span<const qint32> ListedEntries(const RegisterState& state)
 {
@@ -61,7 +47,7 @@ std::span<const qint32> ListedEntries(const RegisterState& state)
 // over the whole file.
 std::vector<bool> MatchingRecords(std::span<const qint32> listed, const SearchMatcher& matcher)
 {
-    return WithTransactionsOpen([&] {
+    return WhileTransactionsOpen([&] {
         const qint32 fileCount = TransactionCount();
         std::vector<bool> matching(size_t(fileCount) + 1, false);
         if (qint64(listed.size()) * 8 < fileCount) {
@@ -243,7 +229,7 @@ bool ListedYearsDiffer()
     const size_t first = state.RegisterView == NormalView ? 1 : 0;
     if (listed.size() <= first)
         return false;
-    return WithTransactionsOpen([&] {
+    return WhileTransactionsOpen([&] {
         const double firstDate = ReadTransactionRecord(listed[first]).TransactionDate;
         const double lastDate = ReadTransactionRecord(listed.back()).TransactionDate;
         return FormatDate(firstDate, u"yy") != FormatDate(lastDate, u"yy");

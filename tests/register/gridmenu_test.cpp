@@ -3,6 +3,7 @@
 // its QuickFind, the caption of its clear item, no menu on the beginning
 // balance of the normal view, and the Add button's right-click template.
 #include "registerdata.h"
+#include "registerwindow.h"
 #include "scriptedprompts.h"
 #include "testrunner.h"
 #include "windowseams.h"
@@ -72,16 +73,8 @@ class GridMenuTest : public QObject {
 
     frmAccount* open(const QList<handmade::Transaction>& transactions)
     {
-        currentAccount().CurrentAccountRecord = AppendAccount(QStringLiteral("Household"), NewAccountNotes());
-        currentAccount().CurrentAccountKey = QString::fromLatin1(AccountKey);
-        if (!writeTransactions(transactions))
-            return nullptr;
+        frmAccount* window = openRegister(transactions);
         seams_->clock.set(QDateTime(Today, QTime(23, 30)));
-        OpenRegisterWindow();
-        frmAccount* window = RegisterWindow();
-        if (!window || !QTest::qWaitForWindowActive(window))
-            return nullptr;
-        settle();
         return window;
     }
 

@@ -4,6 +4,7 @@
 // the way back, and find and replace in the normal and search views, all
 // answered through the scripted prompts on real files.
 #include "registerdata.h"
+#include "registerwindow.h"
 #include "scriptedprompts.h"
 #include "testrunner.h"
 #include "windowseams.h"
@@ -79,17 +80,9 @@ class SearchWindowTest : public QObject {
 
     frmAccount* open(const QList<handmade::Transaction>& transactions)
     {
-        currentAccount().CurrentAccountRecord = AppendAccount(QStringLiteral("Household"), NewAccountNotes());
-        currentAccount().CurrentAccountKey = QString::fromLatin1(AccountKey);
-        if (!writeTransactions(transactions))
-            return nullptr;
+        frmAccount* window = openRegister(transactions);
         // Searches default to the current month and year: March 2026.
         seams_->clock.set(QDateTime(QDate(2026, 3, 15), QTime(9, 0)));
-        OpenRegisterWindow();
-        frmAccount* window = RegisterWindow();
-        if (!window || !QTest::qWaitForWindowActive(window))
-            return nullptr;
-        settle();
         return window;
     }
 

@@ -165,21 +165,9 @@ int searchShots(const QDir& target)
     registerActions().printCheck = [](frmAccount&) {};
     LoadDisplayValues();
 
-    const qint32 record = AppendAccount(QStringLiteral("Household Checking"), NewAccountNotes());
-    OpenAccountIndex();
-    const QString key = ReadAccountRecord(record).AccountKey;
-    CloseAccountIndex();
-    currentAccount().CurrentAccountKey = key;
-    currentAccount().CurrentAccountRecord = record;
-    writeRegisterSample(key);
-
     int written = 0;
-    OpenRegisterWindow();
-    QPointer<frmAccount> window = RegisterWindow();
-    if (window && QTest::qWaitForWindowActive(window)) {
-        settle();
-        window->resize(window->width(), window->minimumHeight());
-        settle();
+    QPointer<frmAccount> window = OpenRegisterSample();
+    if (window) {
         window->menuSearch->popup(window->cmdFind->mapToGlobal(QPoint(0, window->cmdFind->height())));
         settle();
         written += shootTogether(out, QStringLiteral("search-menu"), {window, window->menuSearch});

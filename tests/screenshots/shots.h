@@ -5,6 +5,10 @@
 #include <functional>
 #include <vector>
 
+namespace tallyo {
+class frmAccount;
+}
+
 namespace tallyo::shots {
 using Renderer = std::function<int(const QDir& out)>;
 std::vector<Renderer> all();
@@ -16,9 +20,10 @@ int registerShots(const QDir& out);
 int entryShots(const QDir& out);
 int searchShots(const QDir& out);
 
-// The register's sample account (sixteen transactions of early 2026) for
-// the account with this key, appended to Account.dat.
-void writeRegisterSample(const QString& key);
+// Adds the account "Household Checking" with the register's sample
+// transactions (early 2026) to the working folder and opens its register,
+// sized to its least height; nullptr when the window did not open.
+frmAccount* OpenRegisterSample();
 
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
