@@ -46,12 +46,18 @@ protected:
     {
         switch (event->type()) {
         case QEvent::MouseMove:
-            window_.grid->setToolTip(GridHintAt(window_, static_cast<QMouseEvent*>(event)->position().toPoint()));
+            // The viewport keeps the hint of the cell under the mouse; the
+            // grid's other parts (headers, scroll bars) show none.
+            window_.grid->viewport()->setToolTip(
+                GridHintAt(window_, static_cast<QMouseEvent*>(event)->position().toPoint()));
+            return false;
+        case QEvent::Leave:
+            window_.grid->viewport()->setToolTip(QString());
             return false;
         case QEvent::ToolTip: {
             const auto* help = static_cast<QHelpEvent*>(event);
             const QString hint = GridHintAt(window_, help->pos());
-            window_.grid->setToolTip(hint);
+            window_.grid->viewport()->setToolTip(hint);
             if (hint.isEmpty())
                 QToolTip::hideText();
             else

@@ -179,7 +179,7 @@ private slots:
         QMouseEvent move(QEvent::MouseMove, at, window->grid->viewport()->mapToGlobal(at), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window->grid->viewport(), &move);
-        QCOMPARE(window->grid->toolTip(), hint);
+        QCOMPARE(window->grid->viewport()->toolTip(), hint);
     }
 
     void theBeginningBalanceHasHintAndMenuOnlyInASearch()
