@@ -1,6 +1,9 @@
 // Arguments, data folder, the export commands (without a display), else the
 // desktop program.
+#include "checks/checkcommandprint.h"
+#include "checks/checkcommands.h"
 #include "shell/Main.h"
+#include "shell/backupcommand.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
 #include "util/allocation.h"
@@ -41,7 +44,15 @@ int main(int argc, char** argv)
         return 2;
     case CommandLine::Action::ExportAccounts:
     case CommandLine::Action::ExportRegister:
+    case CommandLine::Action::ExportLayout:
         return RunExport(command, out, err);
+    case CommandLine::Action::Backup:
+    case CommandLine::Action::Restore:
+        return RunBackupCommand(command, out, err);
+    case CommandLine::Action::Words:
+        return RunWords(command, out, err);
+    case CommandLine::Action::PrintCheck:
+        return RunPrintCheck(command, out, err);
     case CommandLine::Action::Desktop:
         break;
     }

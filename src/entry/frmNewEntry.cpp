@@ -361,8 +361,12 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut: {
         // A drop-down opening, or another window coming to the front, does
         // not take the focus away from the control for good.
+        // Nor does the focus going into the box's own open list.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && !input->hasFocus())
+        const auto* box = qobject_cast<DropDownBox*>(input);
+        const bool intoOwnList = (box && box->isPopupOpen()) || (input == calendar && calendar->isPopupVisible());
+        if (!intoOwnList && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
+            && !input->hasFocus())
             LostFocus(input);
         break;
     }

@@ -86,6 +86,11 @@ void StoreAccountNotes(qint32 record, const QString& notes)
     });
 }
 
+void StoreAccountRecord(qint32 record, const AccountRecord& account)
+{
+    WithOpenFile(dataFiles().AccountIndexFile, [&] { WriteAccountRecord(record, account); });
+}
+
 bool OfferProtectionForNewAccount(qint32 record)
 {
     const QStringList yesNo{QStringLiteral("&Yes, please"), QStringLiteral("&No, not right now")};

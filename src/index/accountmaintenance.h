@@ -26,6 +26,9 @@ void StoreAccountName(qint32 record, const QString& name);
 // field's width).
 void StoreAccountNotes(qint32 record, const QString& notes);
 
+// Stores a whole account record as record `record`.
+void StoreAccountRecord(qint32 record, const AccountRecord& account);
+
 // The questions after an account was added. Offers to protect it (and
 // protects it when asked); otherwise reminds that it can be done later,
 // unless that reminder was dismissed for good. True when it is now protected.

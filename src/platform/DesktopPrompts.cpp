@@ -29,7 +29,10 @@ QString DesktopPrompts::inputText(const QString& title, const QString& prompt,
 
 QString DesktopPrompts::pickFolder(const QString& title, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, startFolder);
+    // A window title has one line: the prompt's lines follow one another.
+    QString caption = title;
+    caption.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, startFolder);
 }
 
 }

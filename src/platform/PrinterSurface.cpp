@@ -48,7 +48,7 @@ PrinterSurface::~PrinterSurface()
 QPrinter& PrinterSurface::printer() const
 {
     if (!printer_) {
-        toPdf_ = destination_ == Destination::PdfFile || !hasDefaultPrinter();
+        toPdf_ = destination_ == Destination::PdfFile || !outputFile_.isEmpty() || !hasDefaultPrinter();
         if (toPdf_) {
             printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer_->setOutputFormat(QPrinter::PdfFormat);
@@ -120,7 +120,7 @@ void PrinterSurface::beginDocument()
     QPrinter& device = printer();
     QString target = device.printerName();
     if (toPdf_) {
-        target = newPdfPath();
+        target = outputFile_.isEmpty() ? newPdfPath() : outputFile_;
         // Opening the file first gives the system's own reason when it fails.
         QFile probe(target);
         if (!probe.open(QIODevice::WriteOnly))
@@ -128,6 +128,7 @@ void PrinterSurface::beginDocument()
         probe.close();
         device.setOutputFileName(target);
     }
+    device.setFullPage(origin() == PageOrigin::PaperCorner);
     if (!painter_.begin(&device)) {
         // A printer whose start failed stays unusable: the next document
         // gets a fresh one.

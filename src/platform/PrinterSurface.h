@@ -31,6 +31,10 @@ public:
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
+    // Sends the next documents into this PDF file (replacing it) rather than
+    // to a printer or the documents folder.
+    void setOutputFile(const QString& pdfFile) { outputFile_ = pdfFile; }
+
     // The PDF file of the current or last document; empty when it went to a
     // printer.
     QString savedFile() const override { return pdfPath_; }
@@ -61,6 +65,7 @@ private:
     mutable bool toPdf_ = false;
     QPainter painter_;
     QString pdfPath_;
+    QString outputFile_;
 };
 
 }

@@ -18,6 +18,11 @@ namespace tallyo {
 
 enum class ScaleUnit { Inches, Twips };
 
+// Where positions count from: the paper's top-left corner, or the top-left
+// corner of the area the printer can print on (as check paper, laid out by
+// the printer's own lines and columns, expects).
+enum class PageOrigin { PaperCorner, PrintableArea };
+
 struct PrintFont {
     QString name = QStringLiteral("Arial");
     double size = 10.0; // points
@@ -35,6 +40,10 @@ public:
 
     ScaleUnit scaleUnit() const { return unit_; }
     void setScaleUnit(ScaleUnit unit) { unit_ = unit; }
+
+    // Set before a document starts; surfaces without margins ignore it.
+    PageOrigin origin() const { return origin_; }
+    void setOrigin(PageOrigin origin) { origin_ = origin; }
 
     // The pen position in the current unit.
     double currentX() const { return toUnit(x_); }
@@ -157,6 +166,7 @@ private:
     }
 
     ScaleUnit unit_ = ScaleUnit::Inches;
+    PageOrigin origin_ = PageOrigin::PaperCorner;
     PrintFont font_;
     double x_ = 0.0; // inches from the paper's left edge
     double y_ = 0.0; // inches from the paper's top edge

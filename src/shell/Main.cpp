@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "checks/frmPrintCheck.h"
 #include "index/frmAccountIndex.h"
 #include "platform/DesktopPrompts.h"
 #include "platform/DesktopShell.h"
@@ -16,6 +17,7 @@
 #include "store/fileerror.h"
 #include "store/fileio.h"
 #include "store/rewrite.h"
+#include "util/frmProgramOptions.h"
 #include "util/productinfo.h"
 
 #include <QApplication>
@@ -65,7 +67,9 @@ bool Main(SingleInstance& instance)
     navigation().openRegister = OpenRegisterWindow;
     InstallTransactionActions();
     InstallSearchActions();
+    InstallCheckActions();
     ways.quitProgram = QuitProgram;
+    ways.openProgramOptions = ShowProgramOptionsWindow;
 
     ways.showTitleWindow();
     return true;

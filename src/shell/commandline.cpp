@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "register/searchspec.h"
+#include "util/numbers.h"
 
 #include <QDir>
 
@@ -16,6 +17,23 @@ CommandLine Invalid(const QString& reason)
     return invalid;
 }
 
+// `backup DIR [--force]` or `restore DIR [--yes]`.
+CommandLine BackupCommand(CommandLine command, const QStringList& words)
+{
+    const bool backup = words.first() == u"backup";
+    if (words.size() != 2 || words[1].isEmpty())
+        return Invalid(QStringLiteral("%1 needs one folder").arg(words.first()));
+    if (!command.account.isEmpty())
+        return Invalid(QStringLiteral("--account belongs to export register"));
+    if (backup && command.yes)
+        return Invalid(QStringLiteral("--yes belongs to restore"));
+    if (!backup && command.force)
+        return Invalid(QStringLiteral("--force belongs to backup"));
+    command.action = backup ? CommandLine::Action::Backup : CommandLine::Action::Restore;
+    command.folder = words[1];
+    return command;
+}
+
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments)
@@ -23,8 +41,18 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     CommandLine command;
     QStringList words;
     std::optional<QString> searchSpec, searchYear;
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        // After "--" every argument is a word, even one starting with "-".
+        if (optionsEnded) {
+            words.append(argument);
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnded = true;
+            continue;
+        }
         auto valueOf = [&](const QString& option, QString& into) {
             if (argument.startsWith(option + u'=')) {
                 into = argument.mid(option.size() + 1);
@@ -55,7 +83,27 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             searchSpec = value;
         } else if (valueOf(QStringLiteral("--year"), value)) {
             searchYear = value;
-        } else if (argument.startsWith(u'-')) {
+        } else if (argument == u"--force") {
+            command.force = true;
+        } else if (argument == u"--yes") {
+            command.yes = true;
+        } else if (valueOf(QStringLiteral("--currency"), value)) {
+            if (value != u"dollar" && value != u"pound")
+                return Invalid(QStringLiteral("--currency needs dollar or pound"));
+            command.currency = value;
+        } else if (valueOf(QStringLiteral("--record"), value)) {
+            if (value.isEmpty())
+                return Invalid(QStringLiteral("--record needs a record number"));
+            command.record = value;
+        } else if (valueOf(QStringLiteral("--pdf"), value)) {
+            if (value.isEmpty())
+                return Invalid(QStringLiteral("--pdf needs a file name"));
+            command.pdfFile = value;
+        } else if (argument == u"--number") {
+            command.printNumber = true;
+        } else if (argument == u"--comment") {
+            command.printComment = true;
+        } else if (argument.startsWith(u'-') && !ReadsAsNumber(argument)) {
             return Invalid(QStringLiteral("unknown option %1").arg(argument));
         } else {
             words.append(argument);
@@ -74,16 +122,51 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         if (!command.search)
             return Invalid(problem);
     }
+    const bool checkOptions = !command.record.isEmpty() || command.printNumber || command.printComment
+        || !command.pdfFile.isEmpty();
+    if (!words.isEmpty() && words.first() == u"words") {
+        if (words.size() != 2)
+            return Invalid(QStringLiteral("words needs one amount"));
+        if (!command.account.isEmpty() || checkOptions)
+            return Invalid(QStringLiteral("words takes only --currency"));
+        command.action = CommandLine::Action::Words;
+        command.amount = words[1];
+        return command;
+    }
+    if (!command.currency.isEmpty())
+        return Invalid(QStringLiteral("--currency belongs to words"));
+    if (!words.isEmpty() && words.first() == u"print") {
+        if (words.size() != 2 || words[1] != u"check")
+            return Invalid(QStringLiteral("print needs: check"));
+        if (command.account.isEmpty() || command.record.isEmpty())
+            return Invalid(QStringLiteral("print check needs --account NAME|KEY and --record N"));
+        command.action = CommandLine::Action::PrintCheck;
+        return command;
+    }
+    if (checkOptions)
+        return Invalid(QStringLiteral("--record, --number, --comment and --pdf belong to print check"));
+    if (words.size() == 2 && words[0] == u"export" && words[1] == u"layout") {
+        if (command.account.isEmpty())
+            return Invalid(QStringLiteral("export layout needs --account NAME|KEY"));
+        command.action = CommandLine::Action::ExportLayout;
+        return command;
+    }
 
     if (words.isEmpty()) {
         if (!command.account.isEmpty())
             return Invalid(QStringLiteral("--account belongs to export register"));
+        if (command.force || command.yes)
+            return Invalid(QStringLiteral("--force belongs to backup, --yes to restore"));
         return command;
     }
+    if (words.first() == u"backup" || words.first() == u"restore")
+        return BackupCommand(command, words);
+    if (command.force || command.yes)
+        return Invalid(QStringLiteral("--force belongs to backup, --yes to restore"));
     if (words.first() != u"export")
         return Invalid(QStringLiteral("unknown command %1").arg(words.first()));
     if (words.size() != 2)
-        return Invalid(QStringLiteral("export needs one of: accounts, register"));
+        return Invalid(QStringLiteral("export needs one of: accounts, register, layout"));
     if (words[1] == u"accounts") {
         if (!command.account.isEmpty())
             return Invalid(QStringLiteral("--account belongs to export register"));
@@ -109,6 +192,18 @@ QString UsageText()
         "         [--search KIND=TEXT [--year YYYY]]    only the transactions a search finds;\n"
         "                                               KIND: month, month-year, year, check,\n"
         "                                               type, payee, credit, debit, comment, notes\n"
+        "  tallyo backup FOLDER [--force] [--data-dir DIR]\n"
+        "                                               copy the data files into FOLDER\n"
+        "  tallyo restore FOLDER [--yes] [--data-dir DIR]\n"
+        "                                               copy them back from FOLDER\n"
+        "  tallyo export layout --account NAME|KEY [--data-dir DIR]\n"
+        "                                               an account's check layout as CSV\n"
+        "  tallyo words AMOUNT [--currency dollar|pound]\n"
+        "                                               an amount in words, as on a check\n"
+        "  tallyo print check --account NAME|KEY --record N [--number] [--comment]\n"
+        "                     [--pdf FILE] [--data-dir DIR]\n"
+        "                                               prints the check of transaction\n"
+        "                                               record N (see export register)\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

@@ -1,5 +1,6 @@
 #include "exports.h"
 
+#include "checks/checkcommands.h"
 #include "index/accountlist.h"
 #include "register/registerexport.h"
 #include "store/fileerror.h"
@@ -29,24 +30,33 @@ bool WriteAccountsCsv(QTextStream& out, QTextStream& err)
     return complete;
 }
 
-int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
+bool EnterDataFolder(const QString& dataDir, QTextStream& err)
 {
-    const QString folder = DataFolder(command.dataDir);
+    const QString folder = DataFolder(dataDir);
     const QFileInfo info(folder);
     if (!info.exists()) {
         err << "The data folder " << folder << " does not exist.\n";
-        return 1;
+        return false;
     }
     if (!info.isDir() || !info.isReadable() || !info.isExecutable() || !QDir::setCurrent(folder)) {
         err << "The data folder " << folder << " cannot be read.\n";
-        return 1;
+        return false;
     }
+    return true;
+}
+
+int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
+{
+    if (!EnterDataFolder(command.dataDir, err))
+        return 1;
     try {
         switch (command.action) {
         case CommandLine::Action::ExportAccounts:
             return WriteAccountsCsv(out, err) ? 0 : 1;
         case CommandLine::Action::ExportRegister:
             return WriteRegisterCsv(command.account, out, err, command.search);
+        case CommandLine::Action::ExportLayout:
+            return WriteLayoutCsv(command.account, out, err);
         default:
             err << "This export is not available.\n";
             return 1;

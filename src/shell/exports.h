@@ -7,6 +7,10 @@
 
 namespace tallyo {
 
+// Makes the data folder the working folder; false, with a one-line reason
+// in `err`, when it is missing or cannot be read.
+bool EnterDataFolder(const QString& dataDir, QTextStream& err);
+
 // Runs an export; CSV goes to `out`, a one-line reason to `err`.
 // Returns the exit status: 0 done, 1 folder or data unreadable.
 int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err);

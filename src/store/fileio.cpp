@@ -192,14 +192,19 @@ qint64 FileLength(const QString& name)
 
 void SyncWorkingFolder()
 {
-    const int fd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    SyncFolder(QDir::currentPath());
+}
+
+void SyncFolder(const QString& folder)
+{
+    const int fd = ::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        fail(QDir::currentPath(), "open", errno);
+        fail(folder, "open", errno);
     const int result = ::fsync(fd);
     const int error = errno;
     ::close(fd);
     if (result != 0)
-        fail(QDir::currentPath(), "write", error);
+        fail(folder, "write", error);
 }
 
 }

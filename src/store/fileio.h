@@ -55,6 +55,8 @@ bool FileExists(const QString& name);
 qint64 FileLength(const QString& name);
 // Makes a rename in the working folder durable.
 void SyncWorkingFolder();
+// Makes a rename in the given folder durable.
+void SyncFolder(const QString& folder);
 // The system's text for an error number.
 QString SystemReason(int error);
 

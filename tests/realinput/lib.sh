@@ -79,23 +79,39 @@ start_desktop() {
     command -v Xvfb >/dev/null && command -v xdotool >/dev/null || {
         echo "skipped: Xvfb or xdotool is not installed"; exit $SKIP; }
     command -v openbox >/dev/null || { echo "skipped: openbox is not installed"; exit $SKIP; }
-    local fifo=$WORK/displayfd
+    local fifo=$WORK/displayfd number="" try
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    PIDS+=($!)
-    local number
-    if ! read -r -t 20 number <"$fifo"; then
-        echo "skipped: the virtual display did not start"; exit $SKIP
+    # A busy machine can be slow to start a display: three tries.
+    for try in 1 2 3; do
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >"$WORK/xvfb.log" 2>&1 &
+        PIDS+=($!)
+        read -r -t 30 number <"$fifo" && [ -n "$number" ] && break
+        kill "${PIDS[-1]}" 2>/dev/null
+        number=""
+    done
+    if [ -z "$number" ]; then
+        echo "skipped: the virtual display did not start:"; cat "$WORK/xvfb.log"; exit $SKIP
     fi
     export DISPLAY=:$number
-    openbox --sm-disable >/dev/null 2>&1 &
-    PIDS+=($!)
-    # openbox is ready when it has taken the root window's focus handling.
-    for _ in $(seq 300); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    # The display answers before the window manager is started on it.
+    for _ in $(seq 100); do
+        xprop -root >/dev/null 2>&1 && break
         sleep 0.1
     done
-    echo "skipped: the window manager did not start"; exit $SKIP
+    local attempt wm
+    for attempt in 1 2 3; do
+        openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+        wm=$!
+        PIDS+=($wm)
+        # openbox is ready when it has announced itself on the root window.
+        for _ in $(seq 300); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            kill -0 "$wm" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$wm" 2>/dev/null
+    done
+    echo "skipped: the window manager did not start:"; cat "$WORK/openbox.log"; exit $SKIP
 }
 
 # Starts the program on the data folder (extra arguments pass through).
@@ -132,11 +148,12 @@ wait_for() {
     fail "no window titled '$title' after ${seconds}s"
 }
 
-# Waits until no window of this title is shown.
+# Waits until no window of this title is shown, and a moment more for the
+# window below to finish what the closing started (a list reassembled).
 wait_gone() {
     local title=$1 seconds=${2:-20}
     for _ in $(seq $((seconds * 10))); do
-        shown "$title" || return 0
+        shown "$title" || { sleep 0.5; return 0; }
         sleep 0.1
     done
     fail "window '$title' still shown after ${seconds}s"
@@ -204,12 +221,12 @@ press_until() {
     fail "no window titled '$to' after pressing $* in '$from'"
 }
 
-# The data as the program wrote them.
+# The data as the program wrote them (line ends as LF).
 export_accounts() {
-    "$TALLYO" export accounts --data-dir "$DATA"
+    "$TALLYO" export accounts --data-dir "$DATA" | tr -d '\r'
 }
 export_register() {
-    "$TALLYO" export register --account "$1" --data-dir "$DATA"
+    "$TALLYO" export register --account "$1" --data-dir "$DATA" | tr -d '\r'
 }
 
 # Fails unless the text holds the line (exactly, as a whole line).
@@ -242,4 +259,75 @@ wait_exit() {
         sleep 0.1
     done
     fail "the program is still running"
+}
+
+# From a first start to the register of a new account with its beginning
+# balance, by keyboard alone: the title window, the overview, the offer to
+# add an account, its name, no protection, no notes, then the register,
+# which asks for the beginning balance.
+first_start_to_new_register() {
+    local name=$1 balance=$2
+    step "first start to the account index"
+    wait_for "Tallyo - Title Window" 30
+    press_until "Tallyo - Title Window" " Tallyo - New User Overview" Return
+    press_until " Tallyo - New User Overview" "No accounts on file" Return
+
+    step "adding the account '$name'"
+    press_until "No accounts on file" "New Account name" Return
+    type_text "$name"
+    press_until "New Account name" "Access protection" Return
+    press_until "Access protection" "Protection Options" Escape
+    press_until "Protection Options" "Make Notes..." Return
+    press_until "Make Notes..." "Editing your Notes" Escape
+    press_until "Editing your Notes" "Tallyo - Account Index" Return
+    expect_text "$(export_accounts)" "$name,"
+
+    step "opening the new account asks for its beginning balance"
+    press_until "Tallyo - Account Index" "New Account" Return
+    press_until "New Account" "Please enter" Return
+    type_text "$balance"
+    press_until "Please enter" "Tallyo" Return
+    expect_line "$(export_register "$name")" ",*,Start,Beginning Balance,,$balance.00,$balance.00,,1"
+}
+
+# A picture of the screen, when SCREENSHOT_DIR names a folder (for looking
+# at a flow while writing it).
+shot() {
+    [ -n "${SCREENSHOT_DIR:-}" ] && command -v import >/dev/null 2>&1 && import -window root "$SCREENSHOT_DIR/$1.png"
+    return 0
+}
+
+visible_count() {
+    xdotool search --onlyvisible --name '.*' 2>/dev/null | wc -l
+}
+
+# A click that opens a pop-up menu, waiting until the menu shows. A click
+# that reached a window still busy after its last action is given again.
+click_menu() {
+    local before
+    before=$(visible_count)
+    for _ in 1 2 3 4 5; do
+        click "$1" "$2" "$3"
+        for _ in $(seq 20); do
+            [ "$(visible_count)" -gt "$before" ] && { sleep 0.2; return 0; }
+            sleep 0.1
+        done
+    done
+    fail "no menu opened by a click at $2,$3 in '$1'"
+}
+
+# Clicks (or double-clicks, with a fifth argument 2) at a point until a
+# window of the given title shows: `click_until WINDOW x y TITLE [2]`. A
+# click that reached a window still busy after its last action is given
+# again, but never once the next window is there.
+click_until() {
+    for _ in 1 2 3 4 5; do
+        shown "$4" && break
+        click "$1" "$2" "$3" 1 "${5:-1}"
+        for _ in $(seq 20); do
+            shown "$4" && break 2
+            sleep 0.1
+        done
+    done
+    wait_for "$4"
 }

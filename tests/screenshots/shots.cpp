@@ -1,5 +1,9 @@
 #include "shots.h"
 
+#include "platform/prompts.h"
+#include "shell/frmMsgBox.h"
+
+#include <QPointer>
 #include <QWidget>
 
 namespace tallyo::shots {
@@ -9,6 +13,23 @@ int save(QWidget& widget, const QDir& out, const QString& name)
     widget.show();
     widget.ensurePolished();
     return widget.grab().save(out.filePath(name + ".png")) ? 1 : 0;
+}
+
+int messageShot(const QDir& out, const QString& name, const MessageRequest& request)
+{
+    MessageDialogState& state = messageDialog();
+    state.reset();
+    state.MessageTitle = request.title;
+    state.MessageIconKind = request.iconKind;
+    state.MessageText = request.text;
+    state.MessageDefaultButton = request.defaultButton;
+    state.MessageShowOption = request.showOption;
+    state.MessageCaptions = request.captions;
+    QPointer<frmMsgBox> box = new frmMsgBox;
+    const int written = save(*box, out, name);
+    box->close();
+    delete box;
+    return written;
 }
 
 // Renderers are added here as windows are built.
@@ -22,6 +43,8 @@ std::vector<Renderer> all()
         registerShots,
         entryShots,
         searchShots,
+        programOptionsShots,
+        checkShots,
     };
 }
 

@@ -7,6 +7,7 @@
 
 namespace tallyo {
 class frmAccount;
+struct MessageRequest;
 }
 
 namespace tallyo::shots {
@@ -25,6 +26,12 @@ int searchShots(const QDir& out);
 // sized to its least height; nullptr when the window did not open.
 frmAccount* OpenRegisterSample();
 
+int programOptionsShots(const QDir& out);
+
+int checkShots(const QDir& out);
+
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
+// Renders the message dialog asking this as <name>.png.
+int messageShot(const QDir& out, const QString& name, const MessageRequest& request);
 }

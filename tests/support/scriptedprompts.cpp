@@ -128,6 +128,7 @@ QString ScriptedPrompts::inputText(const QString& title, const QString& prompt,
 
 QString ScriptedPrompts::pickFolder(const QString& title, const QString&)
 {
+    folderPrompts_.append(title);
     Expected expected;
     if (!take(Kind::Folder, title, expected))
         return {};

@@ -36,6 +36,8 @@ public:
     const QList<MessageRequest>& messages() const { return messages_; }
     // Every input prompt seen: title, prompt, default text.
     const QList<QStringList>& inputs() const { return inputs_; }
+    // The title of every folder picker shown.
+    const QStringList& folderPrompts() const { return folderPrompts_; }
 
     MessageAnswer showMessage(const MessageRequest& request) override;
     QString inputText(const QString& title, const QString& prompt,
@@ -59,6 +61,7 @@ private:
     QList<Expected> expected_;
     QList<MessageRequest> messages_;
     QList<QStringList> inputs_;
+    QStringList folderPrompts_;
 };
 
 }

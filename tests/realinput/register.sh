@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# A new user's register by keyboard and mouse: the beginning balance, a
+# check typed in by keyboard alone, the payee list, a deposit whose type is
+# picked with the arrow keys, a payee picked from the list, both ways of
+# typing an amount, a change by double-click, clearing, voiding, deleting,
+# the reconcile view, and back to the index and Quit.
+. "$(dirname "$0")/lib.sh" "$1"
+REGISTER="Tallyo"
+ADDING="Tallyo - Adding a new transaction"
+MODIFYING="Tallyo - Modifying this transaction"
+PAYEE_LIST="Tallyo - The \`Payee/Creditor' List for this account"
+
+# Where the register's controls are, in pixels inside the window (the
+# layout is fixed in twips; the virtual screen has 96 dots an inch).
+row_y() { echo $((104 + 19 * ($1 - 1))); }
+PAYEE_X=300 DATE_X=40
+click_clear() { click "$REGISTER" 202 848; }
+click_lists() { click_menu "$REGISTER" 369 25; }
+select_row() { click "$REGISTER" $PAYEE_X "$(row_y "$1")"; }
+
+register() { export_register Checking; }
+
+start_desktop
+start_tallyo
+first_start_to_new_register Checking 1000
+
+step "a check by keyboard alone: Insert, Esc, number, Tab, payee, Tab, amount, Enter"
+press_until "$REGISTER" "$ADDING" Insert
+keys Escape
+type_text "1042"
+keys Tab
+type_text "Grocery Mart"
+keys Tab
+type_text "45.67"
+keys Return
+wait_gone "$ADDING"
+expect_text "$(register)" ",1042,Grocery Mart,-45.67,,954.33,,2"
+
+step "the payee list, made in the list editor from the Lists menu"
+wait_for "$REGISTER"
+click_lists
+keys Down Return
+wait_for "$PAYEE_LIST"
+type_text "Power Company"
+keys Return
+type_text "City Water"
+keys alt+f
+wait_gone "$PAYEE_LIST"
+
+step "a deposit whose type is picked from the list with the arrow keys"
+press_until "$REGISTER" "$ADDING" Insert
+keys Escape Down Down Return Tab
+type_text "Employer"
+keys Escape Tab
+type_text "250"
+keys Return
+wait_gone "$ADDING"
+expect_text "$(register)" ",Deposit,Employer,,250.00,1204.33,,3"
+
+step "a payee picked from the payee list"
+press_until "$REGISTER" "$ADDING" Insert
+keys Escape
+type_text "1043"
+keys Tab Down Down Return Tab
+type_text "80"
+keys Return
+wait_gone "$ADDING"
+# Same day: ordered by type, so the check comes before the deposit.
+expect_text "$(register)" ",1043,City Water,-80.00,,874.33,,4"
+
+step "modifying a payee by double-click on it"
+click_until "$REGISTER" $PAYEE_X "$(row_y 2)" "$MODIFYING" 2
+keys ctrl+a
+type_text "Corner Grocery"
+keys Return
+wait_gone "$MODIFYING"
+expect_text "$(register)" ",1042,Corner Grocery,-45.67,,"
+expect_no_text "$(register)" "Grocery Mart"
+
+step "the reconcile view (F2) and back (Esc)"
+wait_for "$REGISTER"
+sleep 1
+keys F2
+sleep 1
+keys Escape
+sleep 1
+# Esc in the reconcile view is Finished: the register is still there.
+shown "$REGISTER" || fail "Esc in the reconcile view left the register"
+shown "Tallyo - Account Index" && fail "Esc in the reconcile view went back to the index"
+
+step "clearing a transaction with the Clear button"
+select_row 2
+click_clear
+expect_text "$(register)" ",*,1042,Corner Grocery,-45.67,,"
+
+step "voiding a transaction, confirmed"
+select_row 3
+click_until "$REGISTER" 258 848 "Void Transaction"
+keys alt+y
+wait_gone "Void Transaction"
+expect_text "$(register)" ",VOID,City Water,,,"
+expect_no_text "$(register)" "City Water,-80.00"
+
+step "deleting a transaction, confirmed"
+wait_for "$REGISTER"
+# The void sorts after the deposit, which is now the third row.
+select_row 3
+click_until "$REGISTER" 146 848 "Confirm"
+keys alt+y
+wait_gone "Confirm"
+expect_no_text "$(register)" "Employer"
+
+step "Esc in the normal view returns to the account index"
+press_until "$REGISTER" "Tallyo - Account Index" Escape
+
+step "Quit asks first, and ends the program"
+press_until "Tallyo - Account Index" "Confirm" Escape
+keys Return
+wait_exit
+
+step "the second way of typing amounts: every digit enters at the cents end"
+mkdir -p "$XDG_CONFIG_HOME/Tallyo"
+printf '[Defaults]\nAmountEntryMethod=1\n' >>"$XDG_CONFIG_HOME/Tallyo/Tallyo.conf"
+start_tallyo
+wait_for "Tallyo - Title Window" 30
+press_until "Tallyo - Title Window" "Tallyo - Account Index" Return
+press_until "Tallyo - Account Index" "$REGISTER" Return
+press_until "$REGISTER" "$ADDING" Insert
+keys Escape
+type_text "1044"
+keys Tab
+type_text "Bakery"
+keys Escape Tab
+type_text "1234"
+keys Return
+wait_gone "$ADDING"
+expect_text "$(register)" ",1044,Bakery,-12.34,,"
+finish
