@@ -57,18 +57,7 @@ std::vector<bool> MatchingRecords(std::span<const qint32> listed, const SearchMa
             }
             return matching;
         }
-        std::vector<bool> wanted(matching.size(), false);
-        for (qint32 number : listed) {
-            if (number >= 1 && number <= fileCount)
-                wanted[size_t(number)] = true;
-        }
-        RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
-        while (scan.next()) {
-            const size_t number = size_t(scan.number());
-            if (number < wanted.size() && wanted[number])
-                matching[number] = matcher.matches(scan.record());
-        }
-        return matching;
+        return ScanMatchingRecords(listed, matcher);
     });
 }
 
@@ -234,6 +223,23 @@ bool ListedYearsDiffer()
         const double lastDate = ReadTransactionRecord(listed.back()).TransactionDate;
         return FormatDate(firstDate, u"yy") != FormatDate(lastDate, u"yy");
     });
+}
+
+std::vector<bool> ScanMatchingRecords(std::span<const qint32> records, const SearchMatcher& matcher)
+{
+    RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
+    std::vector<bool> wanted(size_t(scan.count()) + 1, false);
+    for (qint32 number : records) {
+        if (number >= 1 && size_t(number) < wanted.size())
+            wanted[size_t(number)] = true;
+    }
+    std::vector<bool> matching(wanted.size(), false);
+    while (scan.next()) {
+        const size_t number = size_t(scan.number());
+        if (number < wanted.size() && wanted[number])
+            matching[number] = matcher.matches(scan.record());
+    }
+    return matching;
 }
 
 qint32 RunSearch(const SearchRequest& request, qint32 currentRow)

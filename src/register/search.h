@@ -24,6 +24,8 @@
 #include <QStringList>
 #include <QStringView>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace tallyo {
 
@@ -90,6 +92,10 @@ private:
     std::optional<qint64> amount_;
     QString yearDigits_; // the year's last two characters; empty for all years
 };
+
+// Marks, by record number, which of `records` the search finds, in one
+// pass over Account.dat that only reads it (a missing file finds nothing).
+std::vector<bool> ScanMatchingRecords(std::span<const qint32> records, const SearchMatcher& matcher);
 
 // The answers the prompts accept. The month prompt takes a value from 1 to
 // 12 and gives it back as two digits; the year prompt takes a whole number

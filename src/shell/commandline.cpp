@@ -148,8 +148,11 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     if (searchYear && searchYear->isEmpty())
         return Invalid(QStringLiteral("--year needs a year"));
     if (searchSpec) {
-        if (words.size() != 2 || words[0] != u"export" || words[1] != u"register")
-            return Invalid(QStringLiteral("--search belongs to export register"));
+        const bool searchable = words.size() == 2
+            && ((words[0] == u"export" && (words[1] == u"register" || words[1] == u"summary"))
+                || (words[0] == u"print" && words[1] == u"list"));
+        if (!searchable)
+            return Invalid(QStringLiteral("--search belongs to export register, export summary and print list"));
         QString problem;
         command.search = ParseSearchSpec(*searchSpec, searchYear.value_or(QString()), problem);
         if (!command.search)
@@ -233,6 +236,7 @@ QString UsageText()
         "                    [--comments] [--pdf FILE] [--data-dir DIR]\n"
         "                                               an account's printed list, on the\n"
         "                                               default printer or into FILE\n"
+        "         [--search KIND=TEXT [--year YYYY]]    both also of a search's matches only\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

@@ -23,7 +23,8 @@ struct CommandLine {
     QDate to;
     bool comments = false;
     QString pdfFile;
-    // export register --search KIND=TEXT [--year YYYY]: only the matches
+    // export register, export summary, print list --search KIND=TEXT
+    // [--year YYYY]: only the matches
     std::optional<SearchRequest> search;
     QString error;    // why the arguments were refused (Invalid)
     QString folder;   // backup and restore: the backup folder

@@ -68,7 +68,7 @@ int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
         case CommandLine::Action::ExportRegister:
             return WriteRegisterCsv(command.account, out, err, command.search);
         case CommandLine::Action::ExportSummary:
-            return WriteSummaryExport(command.account, out, err);
+            return WriteSummaryExport(command.account, out, err, command.search);
         case CommandLine::Action::ExportLayout:
             return WriteLayoutCsv(command.account, out, err);
         default:
