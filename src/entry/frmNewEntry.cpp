@@ -373,7 +373,7 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         if (watched == txtAmount)
             return txtAmount_KeyPress(static_cast<QKeyEvent*>(event));
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (const auto* key = static_cast<QKeyEvent*>(event); key->key() == Qt::Key_F1 && IsPlainKey(*key)) {
             OpenManual();
             return true;
         }

@@ -1,0 +1,24 @@
+#pragma once
+// What the account index window's files share: the button colours, the
+// balance column's width and the notes box's looks. Private to the window.
+#include <QColor>
+#include <QString>
+
+class QPlainTextEdit;
+
+namespace tallyo::indexwindow {
+
+inline const QColor FaceColour(206, 220, 238);
+inline const QColor FaceOverColour(226, 236, 250);
+inline const QColor CaptionColour(16, 32, 64);
+inline const QColor CaptionOverColour(0, 0, 0);
+
+// The balance column's width, twips: the list widens it for long balances.
+inline constexpr int BalanceColumnWidth = 1080;
+
+inline const QString StopEditingTip = QStringLiteral(" Stop editing these notes <Esc> or <F8>");
+
+// The notes box read-only (its resting look) or being edited.
+void setNotesLook(QPlainTextEdit& box, bool editing);
+
+}
