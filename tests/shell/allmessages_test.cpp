@@ -23,7 +23,10 @@
 #include "platform/platform.h"
 #include "platform/recordingsurface.h"
 #include "platform/singleinstance.h"
+#include "register/SearchMenu.h"
 #include "register/TransactionActions.h"
+#include "register/findreplace.h"
+#include "register/search.h"
 #include "register/frmAccount.h"
 #include "register/registeractions.h"
 #include "register/registerstate.h"
@@ -244,6 +247,23 @@ QByteArray legacyIndex(int accounts)
         bytes += record.encode();
     }
     return bytes;
+}
+
+// The caption of the register's menu item that finds and replaces payees.
+const QString ReplacePayeeTitle = QStringLiteral("Find and replace `Payee/Creditor' text");
+
+// Finds and replaces payees of the register (row 3 highlighted: "Employer"),
+// with the prompts answered in turn.
+void replacePayees(WindowSeams& s, const QString& find, int confirmation)
+{
+    frmAccount* window = openRegister(household(), 3);
+    QVERIFY(window);
+    s.prompts.expectInput(ReplacePayeeTitle, find)
+        .expectInput(ReplacePayeeTitle, QStringLiteral("Acme"))
+        .expectMessage(ReplacePayeeTitle, confirmation);
+    if (confirmation == 1)
+        s.prompts.expectMessage(QStringLiteral("Find/Replace Results"), 1);
+    FindReplaceInRegister(*window, 1);
 }
 
 const QString OverviewText = QStringLiteral(
@@ -577,6 +597,43 @@ private slots:
             "Sequence Error", IconStop, "The ending date cannot be earlier\r\nthan the starting date!",
             {"&Try again", "&Cancel this print request"});
 
+        // --- search, find and replace ------------------------------------------------------
+        row("search scope", answering("Search Scope", 3, [](WindowSeams&) { QVERIFY(AskSearchScope().isEmpty()); }),
+            "Search Scope", IconQuestion, "Is there a particular year you wish to search?",
+            {"&Yes, there is...", "&No, search all years", "&Cancel this search"}, 2);
+        row("no matches", answering("No matches", 1, [](WindowSeams&) {
+                frmAccount* window = openRegister(household());
+                QVERIFY(window);
+                RunSearch(*window, QStringLiteral("Nobody"), SearchPayee, SearchAllYears.toString());
+            }),
+            "No matches", IconInformation, "None of the transactions in this list\r\nmatch what you are looking for.",
+            okay);
+        row("find and replace: confirm", [](WindowSeams& s) { replacePayees(s, QStringLiteral("Employer"), 2); },
+            ReplacePayeeTitle, IconQuestion,
+            "In this display of transactions, you want to find\r\n\r\n'Employer'\r\n\r\nand replace it with\r\n\r\n"
+            "'Acme'\r\n\r\nIs this correct?",
+            {"&Yes, proceed", "&No, return to the Account Register"}, 2);
+        row("find and replace: one", [](WindowSeams& s) { replacePayees(s, QStringLiteral("Employer"), 1); },
+            "Find/Replace Results", IconInformation,
+            "1 instance of\r\n\r\n'Employer'\r\n\r\nwas found and replaced with\r\n\r\n'Acme'", okay);
+        row("find and replace: two", [](WindowSeams& s) { replacePayees(s, QStringLiteral("Payee"), 1); },
+            "Find/Replace Results", IconInformation,
+            "2 instances of\r\n\r\n'Payee'\r\n\r\nwere found and replaced with\r\n\r\n'Acme'", okay);
+        row("find and replace: none", [](WindowSeams& s) { replacePayees(s, QStringLiteral("Nobody"), 1); },
+            "Find/Replace Results", IconInformation,
+            "'Nobody'\r\n\r\ncould not be found in\r\nthis list of transactions.", okay);
+        row("find and replace: stopped", [](WindowSeams& s) {
+                SetReplaceWriteHook([](qint32) {
+                    throw FileError(QStringLiteral("Account.dat"), QStringLiteral("write"), QStringLiteral("Disk full"));
+                });
+                replacePayees(s, QStringLiteral("Employer"), 1);
+                SetReplaceWriteHook(nullptr);
+            },
+            "Find/Replace Results", IconStop,
+            "Could not write Account.dat:\r\nDisk full\r\n\r\nThe replacing stopped there.\r\n\r\n"
+            "Nothing had been replaced.",
+            okay);
+
         // --- the entry window -----------------------------------------------------------
         row("type not valid", answering("Entry Error", 1, [](WindowSeams&) {
                 auto window = openEntry(QStringLiteral("Deposit"), QStringLiteral("45"));
@@ -901,6 +958,45 @@ private slots:
                 window->menuPrint_Click(2);
             },
             "Print List - Ending Date", "What is the ENDING date?");
+        auto search = [](std::function<void()> ask) -> Trigger {
+            return [ask](WindowSeams& s) {
+                s.prompts.expectInput(QStringLiteral("Search"), QString());
+                ask();
+            };
+        };
+        const QString anyWord = QStringLiteral(
+            "\r\n\r\n(Enter any word or phrase, whole or partial)\r\n\r\nNote: Searches are not case sensitive");
+        row("search month", search([] { AskSearchMonth(); }), "Search",
+            "Search for which month?\r\n\r\n(Enter `01' thru `12')", "01");
+        row("search year", search([] { AskSearchYear(); }), "Search",
+            "Search for which year?\r\n\r\n(Enter a year from `1900' to `2051')", "2024");
+        row("search check number", search([] { AskCheckNumber(); }), "Search",
+            "What check number are you looking for?");
+        row("search payee", search([] { AskSearchText(SearchPayee, QStringLiteral("Employer")); }), "Search",
+            "What `Payee/Creditor' description are you looking for?" + anyWord, "Employer");
+        row("search comment", search([] { AskSearchText(SearchComment, QStringLiteral("rent")); }), "Search",
+            "What `Comment' description are you looking for?" + anyWord, "rent");
+        row("search notes", search([] { AskSearchText(SearchNotes, QString()); }), "Search",
+            "What text in the 'Notes' are you looking for?" + anyWord);
+        row("search credit", search([] { AskSearchAmount(SearchCredit, 1000000); }), "Search",
+            "What amount are you looking for?\r\n\r\n(Do NOT use the '$' sign)", "100.00");
+        row("search debit", search([] { AskSearchAmount(SearchDebit, 1000000); }), "Search",
+            "What amount are you looking for?\r\n\r\n(Do NOT use the '$' sign)");
+        row("find text", [](WindowSeams& s) {
+                frmAccount* window = openRegister(household(), 3);
+                QVERIFY(window);
+                s.prompts.expectInput(ReplacePayeeTitle, QString());
+                FindReplaceInRegister(*window, 1);
+            },
+            ReplacePayeeTitle, "Enter the Payee text \r\nthat you want to have replaced:", "Employer");
+        row("replacement text", [](WindowSeams& s) {
+                frmAccount* window = openRegister(household(), 3);
+                QVERIFY(window);
+                s.prompts.expectInput(ReplacePayeeTitle, QStringLiteral("Employer"))
+                    .expectInput(ReplacePayeeTitle, QString());
+                FindReplaceInRegister(*window, 1);
+            },
+            ReplacePayeeTitle, "Enter the replacement text\r\nyou want to use:");
         row("backup folder", [](WindowSeams& s) {
                 s.prompts.expectFolder(QString());
                 Owner owner;
