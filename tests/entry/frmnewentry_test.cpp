@@ -541,6 +541,12 @@ private slots:
         prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
         QTest::keyClick(w->combo[3]->lineEdit(), Qt::Key_F1);
         QVERIFY(prompts_->verifyDone());
+        // The amount box takes its own keys first, but not F1.
+        QTest::keyClick(w->txtAmount, Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY(prompts_->verifyDone());
+        prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(w->txtAmount, Qt::Key_F1);
+        QVERIFY(prompts_->verifyDone());
         QVERIFY(w->isVisible());
         window_.reset();
         platform().shell = nullptr;
