@@ -7,6 +7,7 @@
 #include "indexcaptions.h"
 
 #include "controls/ButtonPictures.h"
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "shell/appsettings.h"
 #include "util/WindowHelpers.h"
@@ -42,25 +43,6 @@ const QColor ShapeEdge(96, 96, 160);
 // about every 15 ms, which gave the glow its pace of about a second.
 constexpr int PulseInterval = 15;
 
-// Picture buttons as the program draws them: look 3, the window's colours.
-ZevButton* makeButton(QWidget* window, const char* name, const QString& caption, const QPixmap& picture)
-{
-    auto* button = new ZevButton(window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setButtonType(3);
-    button->setColorScheme(2);
-    button->setBackColor(FaceColour);
-    button->setBackOver(FaceOverColour);
-    button->setForeColor(CaptionColour);
-    button->setForeOver(CaptionOverColour);
-    button->setCaption(caption);
-    if (!picture.isNull()) {
-        button->setPictureNormal(picture);
-        button->setPicturePosition(2);
-    }
-    return button;
-}
-
 }
 
 void frmAccountIndex::Form_Load()
@@ -89,17 +71,17 @@ void frmAccountIndex::Form_Load()
     place(shape[0], ButtonLeft - 45, 630, ButtonWidth + 90, 1845);
     place(shape[1], ButtonLeft - 45, 4380, ButtonWidth + 90, 1845);
 
-    cmdAddAccount = makeButton(this, "cmdAddAccount", QStringLiteral("Add"), pictures::add());
-    cmdProtectAccount = makeButton(this, "cmdProtectAccount", QStringLiteral("Protect"), pictures::key());
-    cmdRenameAccount = makeButton(this, "cmdRenameAccount", QStringLiteral("Rename"), pictures::modify());
-    cmdDeleteAccount = makeButton(this, "cmdDeleteAccount", QStringLiteral("Delete"), pictures::remove());
-    cmdProgramOptions = makeButton(this, "cmdProgramOptions", QStringLiteral("Options"), pictures::gear());
-    cmdHelp = makeButton(this, "cmdHelp", QStringLiteral("Help"), pictures::help());
-    cmdEditNotes = makeButton(this, "cmdEditNotes", QStringLiteral("Notes"), pictures::notepad());
-    cmdSaveNotes = makeButton(this, "cmdSaveNotes", QStringLiteral("Save"), pictures::clear());
-    cmdNoSaveNotes = makeButton(this, "cmdNoSaveNotes", QStringLiteral("Undo"), pictures::back());
-    cmdAbout = makeButton(this, "cmdAbout", QStringLiteral("About"), pictures::letter(QStringLiteral("i")));
-    cmdQuit = makeButton(this, "cmdQuit", QStringLiteral("Quit"), pictures::door());
+    cmdAddAccount = MakeWindowButton(this, "cmdAddAccount", QStringLiteral("Add"), pictures::add());
+    cmdProtectAccount = MakeWindowButton(this, "cmdProtectAccount", QStringLiteral("Protect"), pictures::key());
+    cmdRenameAccount = MakeWindowButton(this, "cmdRenameAccount", QStringLiteral("Rename"), pictures::modify());
+    cmdDeleteAccount = MakeWindowButton(this, "cmdDeleteAccount", QStringLiteral("Delete"), pictures::remove());
+    cmdProgramOptions = MakeWindowButton(this, "cmdProgramOptions", QStringLiteral("Options"), pictures::gear());
+    cmdHelp = MakeWindowButton(this, "cmdHelp", QStringLiteral("Help"), pictures::help());
+    cmdEditNotes = MakeWindowButton(this, "cmdEditNotes", QStringLiteral("Notes"), pictures::notepad());
+    cmdSaveNotes = MakeWindowButton(this, "cmdSaveNotes", QStringLiteral("Save"), pictures::clear());
+    cmdNoSaveNotes = MakeWindowButton(this, "cmdNoSaveNotes", QStringLiteral("Undo"), pictures::back());
+    cmdAbout = MakeWindowButton(this, "cmdAbout", QStringLiteral("About"), pictures::letter(QStringLiteral("i")));
+    cmdQuit = MakeWindowButton(this, "cmdQuit", QStringLiteral("Quit"), pictures::door());
     place(cmdAddAccount, ButtonLeft, 90, ButtonWidth, ButtonHeight);
     place(cmdProtectAccount, ButtonLeft, 675, ButtonWidth, ButtonHeight);
     place(cmdRenameAccount, ButtonLeft, 1260, ButtonWidth, ButtonHeight);
@@ -145,7 +127,7 @@ void frmAccountIndex::Form_Load()
             cmdSeeAccount_Click();
     });
 
-    cmdSeeAccount = makeButton(this, "cmdSeeAccount", OpenAccountTag, QPixmap());
+    cmdSeeAccount = MakeWindowButton(this, "cmdSeeAccount", OpenAccountTag, QPixmap());
     cmdSeeAccount->setFontBold(true);
     place(cmdSeeAccount, ListLeft, 3600, ListWidth, 660);
 

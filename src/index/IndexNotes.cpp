@@ -8,6 +8,7 @@
 #include "currentaccount.h"
 #include "notesediting.h"
 
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "platform/platform.h"
 #include "shell/appsettings.h"
@@ -177,8 +178,8 @@ void frmAccountIndex::stopPulse()
     timerFlashButton->stop();
     pace().letEventsRun();
     // Both colours come back: the pulse changed the caption's colour too.
-    cmdSaveNotes->setBackColor(FaceColour);
-    cmdSaveNotes->setForeColor(CaptionColour);
+    cmdSaveNotes->setBackColor(WindowButtonColour::Face);
+    cmdSaveNotes->setForeColor(WindowButtonColour::Caption);
 }
 
 void frmAccountIndex::txtAccountInfo_GotFocus()
@@ -194,7 +195,7 @@ void frmAccountIndex::txtAccountInfo_GotFocus()
         pace().pause(BlinkPause);
         if (!alive)
             return;
-        cmdEditNotes->setBackColor(FaceColour);
+        cmdEditNotes->setBackColor(WindowButtonColour::Face);
         pace().letEventsRun();
         pace().pause(BlinkPause);
     }

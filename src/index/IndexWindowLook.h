@@ -1,17 +1,11 @@
 #pragma once
-// What the account index window's files share: the button colours, the
-// balance column's width and the notes box's looks. Private to the window.
-#include <QColor>
+// What the account index window's files share: the balance column's width
+// and the notes box's looks. Private to the window.
 #include <QString>
 
 class QPlainTextEdit;
 
 namespace tallyo::indexwindow {
-
-inline const QColor FaceColour(206, 220, 238);
-inline const QColor FaceOverColour(226, 236, 250);
-inline const QColor CaptionColour(16, 32, 64);
-inline const QColor CaptionOverColour(0, 0, 0);
 
 // The balance column's width, twips: the list widens it for long balances.
 inline constexpr int BalanceColumnWidth = 1080;
