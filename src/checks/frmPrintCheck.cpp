@@ -298,7 +298,7 @@ void frmPrintCheck::cmdFinished_Click()
 
 void frmPrintCheck::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
+    if (event->key() == Qt::Key_F1 && IsPlainKey(*event)) {
         OpenManual();
         return;
     }

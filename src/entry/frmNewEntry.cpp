@@ -354,14 +354,17 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
             LostFocus(input);
         break;
     }
-    case QEvent::KeyPress:
-        if (watched == txtAmount)
-            return txtAmount_KeyPress(static_cast<QKeyEvent*>(event));
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // F1 opens the manual from every box, the amount box included.
+        if (key->key() == Qt::Key_F1 && IsPlainKey(*key)) {
             OpenManual();
             return true;
         }
+        if (watched == txtAmount)
+            return txtAmount_KeyPress(key);
         break;
+    }
     default:
         break;
     }

@@ -822,8 +822,11 @@ void frmAccount::stopPulse()
 bool frmAccount::eventFilter(QObject* watched, QEvent* event)
 {
     // The window sees keys before its controls do.
+    // Only unmodified keys are the window's: Shift+Insert and the like go on
+    // to the control as usual.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this && isEnabled())
+        && static_cast<QWidget*>(watched)->window() == this && isEnabled()
+        && IsPlainKey(*static_cast<QKeyEvent*>(event)))
         return Form_KeyDown(static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }

@@ -248,7 +248,7 @@ void frmProgramOptions::setBusy(bool busy)
 
 void frmProgramOptions::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
+    if (event->key() == Qt::Key_F1 && IsPlainKey(*event)) {
         cmdHelp_Click();
         return;
     }
