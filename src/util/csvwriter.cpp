@@ -75,16 +75,6 @@ CsvWriter::~CsvWriter()
     }
 }
 
-void CsvWriter::startField()
-{
-    if (recordStarted_) {
-        char* out = room(1);
-        *out = ',';
-        done(out + 1);
-    }
-    recordStarted_ = true;
-}
-
 void CsvWriter::quoted(QByteArrayView bytes, bool decode)
 {
     startField();
@@ -171,16 +161,13 @@ void CsvWriter::endRecord()
     recordStarted_ = false;
 }
 
-char* CsvWriter::room(qsizetype bytes)
+void CsvWriter::makeRoom(qsizetype bytes)
 {
-    if (used_ + bytes > block_.size()) {
-        writeBlock();
-        if (bytes > block_.size()) {
-            block_.resize(bytes);
-            begin_ = block_.data();
-        }
+    writeBlock();
+    if (bytes > block_.size()) {
+        block_.resize(bytes);
+        begin_ = block_.data();
     }
-    return begin_ + used_;
 }
 
 void CsvWriter::writeBlock()

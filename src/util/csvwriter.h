@@ -57,12 +57,26 @@ public:
 
 private:
     // Starts a field: the separator when it is not the record's first.
-    void startField();
+    void startField()
+    {
+        if (recordStarted_) {
+            char* out = room(1);
+            *out = ',';
+            done(out + 1);
+        }
+        recordStarted_ = true;
+    }
     // A field's bytes, quoted as needed; `decode` maps each byte first.
     void quoted(QByteArrayView bytes, bool decode);
     // Room for `bytes` more bytes in the block, writing it out first when
     // full; gives back where to write them. Call done() with the end.
-    char* room(qsizetype bytes);
+    char* room(qsizetype bytes)
+    {
+        if (used_ + bytes > block_.size())
+            makeRoom(bytes);
+        return begin_ + used_;
+    }
+    void makeRoom(qsizetype bytes);
     void done(const char* end) { used_ = end - begin_; }
     void writeBlock();
     void fail(const QString& reason);

@@ -1,6 +1,7 @@
 #include "formats.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -27,15 +28,10 @@ char* WriteCents(char* out, bool negative, quint64 cents, bool grouped)
     if (negative && cents != 0)
         *out++ = '-';
     char digits[20];
-    int count = 0;
-    quint64 whole = cents / 100;
-    do {
-        digits[count++] = char('0' + whole % 10);
-        whole /= 10;
-    } while (whole != 0);
-    while (count > 0) {
-        *out++ = digits[--count];
-        if (grouped && count > 0 && count % 3 == 0)
+    const char* end = std::to_chars(digits, digits + sizeof digits, cents / 100).ptr;
+    for (const char* digit = digits; digit != end; ++digit) {
+        *out++ = *digit;
+        if (grouped && end - digit > 1 && (end - digit - 1) % 3 == 0)
             *out++ = ',';
     }
     *out++ = '.';
