@@ -47,6 +47,20 @@ std::optional<QString> KeyOfMatches(const std::vector<IndexedAccount>& accounts,
     return key;
 }
 
+// The records, by number, of the account's transactions that a search
+// finds, in one pass over Account.dat.
+std::vector<bool> MatchingAccountRecords(QByteArrayView keyBytes, const SearchRequest& search)
+{
+    const SearchMatcher matcher(search);
+    RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
+    std::vector<bool> found(size_t(scan.count()) + 1, false);
+    while (scan.next()) {
+        if (TransactionView(scan.record()).hasKey(keyBytes) && size_t(scan.number()) < found.size())
+            found[size_t(scan.number())] = matcher.matches(scan.record());
+    }
+    return found;
+}
+
 bool IsKeyText(const QString& text)
 {
     if (text.size() != 14)
@@ -104,7 +118,8 @@ std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem
     return key;
 }
 
-int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err)
+int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err,
+                     const std::optional<SearchRequest>& search)
 {
     QString problem;
     const std::optional<QString> key = FindAccountKey(nameOrKey, problem);
@@ -116,12 +131,16 @@ int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& er
     rows.setView(NormalView);
     rows.order();
     const RowTotals totals = rows.addUp();
+    const std::vector<bool> found = search ? MatchingAccountRecords(AccountKeyBytes(*key), *search) : std::vector<bool>();
 
     CsvWriter csv(out);
     for (const char* title : {"Date", "Cleared", "Type", "Payee", "Debit", "Credit", "Balance", "Comment", "Record"})
         csv.text(title);
     csv.endRecord();
     for (qint32 i = 0; i < rows.size(); ++i) {
+        const RegisterRow& row = rows[i];
+        if (search && (size_t(row.record) >= found.size() || !found[size_t(row.record)]))
+            continue;
         const bool balanceKnown = totals.balanceHeldFrom < 0 || i < totals.balanceHeldFrom;
         WriteRow(csv, rows, i, balanceKnown);
     }

@@ -71,7 +71,7 @@ int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
         case CommandLine::Action::ExportAccounts:
             return WriteAccountsCsv(out, err) ? 0 : 1;
         case CommandLine::Action::ExportRegister:
-            return WriteRegisterCsv(command.account, out, err);
+            return WriteRegisterCsv(command.account, out, err, command.search);
         case CommandLine::Action::ExportSummary:
             return WriteSummaryExport(command.account, out, err);
         case CommandLine::Action::ExportLayout:

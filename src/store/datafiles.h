@@ -10,6 +10,8 @@
 #include "recordfile.h"
 #include "records.h"
 
+#include <type_traits>
+
 namespace tallyo {
 
 // Bare names: the files live in the current working folder.
@@ -52,5 +54,26 @@ ListRecord ReadListRecord(qint32 n);
 void WriteAccountRecord(qint32 n, const AccountRecord& record);
 void WriteTransactionRecord(qint32 n, const TransactionRecord& record);
 void WriteListRecord(qint32 n, const ListRecord& record);
+
+// Runs `work` with Account.dat open (which brings its count up to date) and
+// closes it again, whatever happens; gives back what `work` gives.
+template <class Work>
+auto WhileTransactionsOpen(Work&& work) -> decltype(work())
+{
+    OpenTransactions();
+    try {
+        if constexpr (std::is_void_v<decltype(work())>) {
+            work();
+            CloseTransactions();
+        } else {
+            auto result = work();
+            CloseTransactions();
+            return result;
+        }
+    } catch (...) {
+        dataFiles().TransactionFile.closeKeepingCount();
+        throw;
+    }
+}
 
 }
