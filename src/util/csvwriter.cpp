@@ -23,31 +23,40 @@ struct Utf8Character {
     quint8 length = 0;
 };
 
-// UTF-8 for each byte of Windows-1252, taken from the store's own decoding
-// of the byte so that the export says what the program shows.
-const std::array<Utf8Character, 256>& Utf8Table()
+// What a byte asks of a field: quotes around it, or other bytes in its place.
+enum ByteKind : quint8 {
+    Plain = 0,
+    CallsForQuotes = 1,  // a comma, a double quote, a carriage return or a line feed
+    Decoded = 2,         // a code-page byte whose UTF-8 is not the byte itself
+};
+
+// For each byte of Windows-1252: its UTF-8, taken from the store's own
+// decoding of the byte so that the export says what the program shows, and
+// its kind.
+struct CodePageTable {
+    std::array<Utf8Character, 256> utf8{};
+    std::array<quint8, 256> kinds{};
+};
+
+const CodePageTable& CodePage()
 {
-    static const std::array<Utf8Character, 256> table = [] {
-        std::array<Utf8Character, 256> characters{};
+    static const CodePageTable table = [] {
+        CodePageTable made;
         for (int byte = 0; byte < 256; ++byte) {
             const char one = char(byte);
             const QByteArray utf8 = ReadText(&one, 1).toUtf8();
-            Utf8Character& character = characters[size_t(byte)];
+            Utf8Character& character = made.utf8[size_t(byte)];
             character.length = quint8(qMin<qsizetype>(utf8.size(), 3));
             std::memcpy(character.bytes.data(), utf8.constData(), character.length);
+            quint8& kind = made.kinds[size_t(byte)];
+            if (one == ',' || one == '"' || one == '\r' || one == '\n')
+                kind |= CallsForQuotes;
+            if (utf8 != QByteArrayView(&one, 1))
+                kind |= Decoded;
         }
-        return characters;
+        return made;
     }();
     return table;
-}
-
-bool NeedsQuotes(QByteArrayView bytes)
-{
-    for (const char c : bytes) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n')
-            return true;
-    }
-    return false;
 }
 
 char* TwoDigits(char* out, int value)
@@ -78,18 +87,29 @@ CsvWriter::~CsvWriter()
 void CsvWriter::quoted(QByteArrayView bytes, bool decode)
 {
     startField();
-    const bool quotes = NeedsQuotes(bytes);
+    const CodePageTable& table = CodePage();
+    quint8 kinds = Plain;
+    for (const char c : bytes)
+        kinds |= table.kinds[static_cast<unsigned char>(c)];
+    if (!decode)
+        kinds &= ~Decoded;
     // Worst case: every byte three bytes long, or a quote doubled, plus the
     // two quotes around.
     char* out = room(bytes.size() * 3 + 2);
+    if (kinds == Plain) {  // most texts: the bytes as they are
+        if (!bytes.isEmpty())
+            std::memcpy(out, bytes.data(), size_t(bytes.size()));
+        done(out + bytes.size());
+        return;
+    }
+    const bool quotes = kinds & CallsForQuotes;
     if (quotes)
         *out++ = '"';
-    const std::array<Utf8Character, 256>& table = Utf8Table();
     for (const char c : bytes) {
         if (c == '"' && quotes)
             *out++ = '"';
         if (decode) {
-            const Utf8Character& character = table[static_cast<unsigned char>(c)];
+            const Utf8Character& character = table.utf8[static_cast<unsigned char>(c)];
             std::memcpy(out, character.bytes.data(), 3);
             out += character.length;
         } else {
@@ -128,15 +148,22 @@ void CsvWriter::date(double stored)
     const QDate day = DateFromStored(stored);
     if (!day.isValid())
         return;
-    int year = 0, month = 0, dayOfMonth = 0;
-    day.getDate(&year, &month, &dayOfMonth);  // years 100 to 9999: four digits
-    char* out = room(10);
-    out = TwoDigits(out, year / 100);
-    out = TwoDigits(out, year % 100);
-    *out++ = '-';
-    out = TwoDigits(out, month);
-    *out++ = '-';
-    done(TwoDigits(out, dayOfMonth));
+    // Rows in register order come a day at a time: the text is made once a day.
+    if (day != lastDay_) {
+        int year = 0, month = 0, dayOfMonth = 0;
+        day.getDate(&year, &month, &dayOfMonth);  // years 100 to 9999: four digits
+        char* text = lastDayText_.data();
+        text = TwoDigits(text, year / 100);
+        text = TwoDigits(text, year % 100);
+        *text++ = '-';
+        text = TwoDigits(text, month);
+        *text++ = '-';
+        TwoDigits(text, dayOfMonth);
+        lastDay_ = day;
+    }
+    char* out = room(qsizetype(lastDayText_.size()));
+    std::memcpy(out, lastDayText_.data(), lastDayText_.size());
+    done(out + lastDayText_.size());
 }
 
 void CsvWriter::number(qint64 value)

@@ -12,9 +12,11 @@
 //     csv.finish();
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDate>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <array>
 
 class QIODevice;
 class QTextStream;
@@ -88,6 +90,8 @@ private:
     qsizetype used_ = 0;
     bool recordStarted_ = false;
     bool failed_ = false;
+    QDate lastDay_;  // the day of the last date written, and its text
+    std::array<char, 10> lastDayText_{};
 };
 
 }
