@@ -163,11 +163,13 @@ private slots:
             CsvWriter csv(out);
             for (int i = 0; i < 80000; ++i) {
                 const QByteArray payee = "Caf\xE9 \"" + QByteArray::number(i) + "\", Main St";
+                const double date = 45000 + i / 7 + (i % 5) * 0.2;  // days that repeat, then change
+                csv.date(date);
                 csv.storedText(payee);
                 csv.amount(-qint64(i) * 137);
                 csv.number(i);
                 csv.endRecord();
-                expected += CsvRecord({ReadText(payee.constData(), int(payee.size())),
+                expected += CsvRecord({FormatDate(date, u"yyyy-mm-dd"), ReadText(payee.constData(), int(payee.size())),
                                        FormatAmountPlain(-qint64(i) * 137), QString::number(i)});
             }
             csv.finish();
