@@ -1,7 +1,7 @@
 #include "csvwriter.h"
 
-#include "formats.h"
 #include "dates.h"
+#include "formats.h"
 #include "store/fields.h"
 #include "store/fileerror.h"
 
