@@ -41,6 +41,8 @@ const Comparison comparisons[] = {
     {"AccountList/1000/1000000", "ListReadFloor/1000/1000000", 2.0},
     {"DeleteAccount/20/100000", "DeleteCopyFloor/20/100000", 2.0},
     {"LoadRegister/20/200000", "RegisterReadFloor/20/200000", 2.0},
+    {"ExportRegister/20/200000/real_time", "ProcessReadFloor/20/200000/real_time", 3.0},
+    {"ExportAccounts/20/200000/real_time", "ProcessReadFloor/20/200000/real_time", 2.0},
 };
 
 }

@@ -3,13 +3,19 @@
 #include "datagen.h"
 
 #include <QDir>
+#include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <spawn.h>
 #include <stdexcept>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+extern char** environ;
 
 namespace tallyo::bench {
 
@@ -61,6 +67,49 @@ QString DataFolder(int accounts, int transactions)
         GenerateDataFolder(folder->path(), accounts, transactions);
     }
     return folder->path();
+}
+
+const BigAccountFolder& BigAccountData(int accounts, int transactions)
+{
+    struct Made {
+        std::shared_ptr<QTemporaryDir> folder;  // removed at the end of the run
+        BigAccountFolder data;
+    };
+    static QMap<QPair<int, int>, Made> made;
+    Made& one = made[{accounts, transactions}];
+    if (!one.folder) {
+        one.folder = std::make_shared<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tallyo-register-XXXXXX"));
+        one.data = {one.folder->path(), GenerateDataFolder(one.folder->path(), accounts, transactions, 1, 50)};
+    }
+    return one.data;
+}
+
+void RunProcess(const QStringList& programAndArguments)
+{
+    std::vector<QByteArray> arguments;
+    for (const QString& argument : programAndArguments)
+        arguments.push_back(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    for (QByteArray& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    pid_t child = 0;
+    const int failed = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed)
+        throw std::runtime_error("cannot start " + programAndArguments.front().toStdString());
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            throw std::runtime_error("cannot wait for " + programAndArguments.front().toStdString());
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(programAndArguments.join(u' ').toStdString() + " failed");
 }
 
 }

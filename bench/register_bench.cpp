@@ -11,26 +11,20 @@
 #include "store/datafiles.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <memory>
 
 using namespace tallyo;
 
 namespace {
 
-// A folder whose first account holds half of the transactions, made once.
+// The folder whose first account holds half of the transactions, as the
+// working folder.
 const GeneratedData& EnterBigAccountFolder(const benchmark::State& state)
 {
-    static std::unique_ptr<QTemporaryDir> folder;
-    static GeneratedData data;
-    if (!folder) {
-        folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tallyo-register-XXXXXX"));
-        data = GenerateDataFolder(folder->path(), int(state.range(0)), int(state.range(1)), 1, 50);
-    }
-    QDir::setCurrent(folder->path());
+    const bench::BigAccountFolder& big = bench::BigAccountData(int(state.range(0)), int(state.range(1)));
+    QDir::setCurrent(big.path);
     dataFiles().reset();
-    return data;
+    return big.data;
 }
 
 EventPace noPauses(0);

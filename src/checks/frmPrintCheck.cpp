@@ -4,6 +4,7 @@
 #include "frmPrintCheckSetup.h"
 
 #include "controls/ButtonPictures.h"
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"
@@ -30,10 +31,6 @@ constexpr int WindowWidth = 9300, WindowHeight = 6240;
 constexpr int CheckLeft = 240, CheckTop = 240, CheckWidth = 8820, CheckHeight = 3840;
 constexpr int FieldHeight = 285;
 
-const QColor FaceColour(206, 220, 238);
-const QColor FaceOverColour(226, 236, 250);
-const QColor CaptionColour(16, 32, 64);
-const QColor CaptionOverColour(0, 0, 0);
 const QColor PaperColour(232, 244, 236);
 const QColor PaperEdgeColour(150, 176, 160);
 const QColor LineColour(70, 90, 80);
@@ -90,19 +87,6 @@ void ShowPrintCheckWindow(QWidget* parent, const TransactionRecord& transaction)
 {
     frmPrintCheck window(transaction, parent);
     window.exec();
-}
-
-ZevButton* MakeCheckButton(QWidget* window, const char* name)
-{
-    auto* button = new ZevButton(window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setButtonType(3);
-    button->setColorScheme(2);
-    button->setBackColor(FaceColour);
-    button->setBackOver(FaceOverColour);
-    button->setForeColor(CaptionColour);
-    button->setForeOver(CaptionOverColour);
-    return button;
 }
 
 CheckPicture::CheckPicture(const TwipScale& twips, QWidget* parent) : QWidget(parent), twips_(twips)
@@ -202,10 +186,10 @@ void frmPrintCheck::Form_Load()
     place(chkComment, 360, 4680, 4200, 330);
     chkComment->setEnabled(false);
 
-    cmdPrintSetup = MakeCheckButton(this, "cmdPrintSetup");
-    cmdPrintCheck = MakeCheckButton(this, "cmdPrintCheck");
-    cmdHelp = MakeCheckButton(this, "cmdHelp");
-    cmdFinished = MakeCheckButton(this, "cmdFinished");
+    cmdPrintSetup = MakeWindowButton(this, "cmdPrintSetup");
+    cmdPrintCheck = MakeWindowButton(this, "cmdPrintCheck");
+    cmdHelp = MakeWindowButton(this, "cmdHelp");
+    cmdFinished = MakeWindowButton(this, "cmdFinished");
     const std::pair<ZevButton*, QPixmap> pictured[] = {{cmdPrintSetup, pictures::gear()},
                                                        {cmdPrintCheck, pictures::print()},
                                                        {cmdHelp, pictures::help()},
@@ -314,7 +298,7 @@ void frmPrintCheck::cmdFinished_Click()
 
 void frmPrintCheck::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
+    if (event->key() == Qt::Key_F1 && IsPlainKey(*event)) {
         OpenManual();
         return;
     }

@@ -25,9 +25,6 @@ void InstallCheckActions();
 // Opens the check window modally for a transaction of the current account.
 void ShowPrintCheckWindow(QWidget* parent, const TransactionRecord& transaction);
 
-// A command button in the look of the check windows.
-ZevButton* MakeCheckButton(QWidget* window, const char* name);
-
 // The paper of a check, drawn with its lines; the labels lie on top.
 class CheckPicture : public QWidget {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "checkmessages.h"
 #include "frmPrintCheck.h"
+#include "controls/WindowButton.h"
 
 #include "controls/ZevButton.h"
 #include "index/accountmaintenance.h"
@@ -112,8 +113,8 @@ void frmPrintCheckSetup::Form_Load()
         }
     }
 
-    cmdSave = MakeCheckButton(this, "cmdSave");
-    cmdCancel = MakeCheckButton(this, "cmdCancel");
+    cmdSave = MakeWindowButton(this, "cmdSave");
+    cmdCancel = MakeWindowButton(this, "cmdCancel");
     const int buttonTop = FirstLineTop + 6 * LineStep + 300;
     const int buttonWidth = (WindowWidth - 2 * HeadingLeft - 180) / 2;
     place(cmdSave, HeadingLeft, buttonTop, buttonWidth, 720);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QScreen>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -97,7 +98,12 @@ MonthsCalendar::MonthsCalendar(int monthsShown, int columns, int pageStep, QWidg
         month->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
         month->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
         month->setGridVisible(false);
+        // Typed digits belong to the date box, not to the month's own
+        // date editing; the keys reach the month's table first.
+        month->setDateEditEnabled(false);
         month->installEventFilter(this);
+        if (auto* table = month->findChild<QTableView*>())
+            table->installEventFilter(this);
         // A day clicked, or Enter on the day the arrows moved to, is picked.
         connect(month, &QCalendarWidget::clicked, this, [this](QDate day) { pick(day); });
         connect(month, &QCalendarWidget::activated, this, [this](QDate day) { pick(day); });
@@ -207,14 +213,18 @@ bool MonthsCalendar::eventFilter(QObject* watched, QEvent* event)
         }
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
             // The day under the arrows is taken, as a click would.
-            if (const auto* month = qobject_cast<QCalendarWidget*>(watched))
-                setDate(month->selectedDate());
+            for (const QCalendarWidget* month : months_) {
+                if (month == watched || month->isAncestorOf(static_cast<QWidget*>(watched)))
+                    setDate(month->selectedDate());
+            }
             hidePopup();
             MoveFocusOn(this, key->key() == Qt::Key_Tab);
             return true;
         }
         if (TypesIntoBox(key)) {
+            // The key overwrites the part of the date the box is on.
             hidePopup();
+            setSelectedSection(currentSection());
             QCoreApplication::sendEvent(this, event);
             return true;
         }

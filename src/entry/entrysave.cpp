@@ -52,12 +52,12 @@ TransactionRecord BuildEntryRecord(TransactionRecord record, const EntryInput& i
 
 TransactionRecord ReadEntryRecord(qint32 number)
 {
-    return WithTransactionsOpen([&] { return ReadTransactionRecord(number); });
+    return WhileTransactionsOpen([&] { return ReadTransactionRecord(number); });
 }
 
 QString SaveEntry(const TransactionRecord& record, EntryMode mode, qint32 number)
 {
-    WithTransactionsOpen([&] {
+    WhileTransactionsOpen([&] {
         WriteTransactionRecord(mode == EntryMode::Adding ? TransactionCount() + 1 : number, record);
         return true;
     });

@@ -3,6 +3,7 @@
 #include "TextLimit.h"
 #include "listtext.h"
 
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "index/currentaccount.h"
 #include "index/notesediting.h"
@@ -21,23 +22,6 @@ namespace {
 
 constexpr int WindowWidth = 5355, WindowHeight = 6900;
 
-const QColor FaceColour(206, 220, 238);
-const QColor FaceOverColour(226, 236, 250);
-const QColor CaptionColour(16, 32, 64);
-const QColor CaptionOverColour(0, 0, 0);
-
-ZevButton* makeButton(QWidget* window, const char* name)
-{
-    auto* button = new ZevButton(window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setButtonType(3);
-    button->setColorScheme(2);
-    button->setBackColor(FaceColour);
-    button->setBackOver(FaceOverColour);
-    button->setForeColor(CaptionColour);
-    button->setForeOver(CaptionOverColour);
-    return button;
-}
 
 void ShowFileError(const FileError& error)
 {
@@ -103,8 +87,8 @@ void frmEditList::Form_Load()
     labelNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(labelNote, 240, 4380, 4875, 1500);
 
-    cmdFinished = makeButton(this, "cmdFinished");
-    cmdCancel = makeButton(this, "cmdCancel");
+    cmdFinished = MakeWindowButton(this, "cmdFinished");
+    cmdCancel = MakeWindowButton(this, "cmdCancel");
     place(cmdFinished, 240, 5990, 2340, 660);
     place(cmdCancel, 2775, 5990, 2340, 660);
     cmdCancel->hide();

@@ -7,6 +7,7 @@
 #include "listtext.h"
 #include "typeentry.h"
 
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "index/currentaccount.h"
 #include "index/notesediting.h"
@@ -37,26 +38,9 @@ constexpr int Left = 240, FullWidth = 4560, CaptionHeight = 210, BoxHeight = 330
 const QColor Resting(192, 255, 255);
 const QColor FocusedAdding(255, 255, 192);
 const QColor FocusedModifying(255, 192, 255);
-const QColor FaceColour(206, 220, 238);
-const QColor FaceOverColour(226, 236, 250);
-const QColor CaptionColour(16, 32, 64);
-const QColor CaptionOverColour(0, 0, 0);
 
 // The earliest date the picker offers.
 const QDate EarliestDate(2000, 1, 1);
-
-ZevButton* makeButton(QWidget* window, const char* name)
-{
-    auto* button = new ZevButton(window);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setButtonType(3);
-    button->setColorScheme(2);
-    button->setBackColor(FaceColour);
-    button->setBackOver(FaceOverColour);
-    button->setForeColor(CaptionColour);
-    button->setForeOver(CaptionOverColour);
-    return button;
-}
 
 void setBackground(QWidget* input, const QColor& colour)
 {
@@ -188,8 +172,8 @@ void frmNewEntry::Form_Load()
     lblSpaceFull->hide();
     place(lblSpaceFull, Left + FullWidth - 1500, tops[6], 1500, CaptionHeight);
 
-    cmdSave = makeButton(this, "cmdSave");
-    cmdCancel = makeButton(this, "cmdCancel");
+    cmdSave = MakeWindowButton(this, "cmdSave");
+    cmdCancel = MakeWindowButton(this, "cmdCancel");
     place(cmdSave, Left, 5130, 2200, 660);
     place(cmdCancel, Left + 2360, 5130, 2200, 660);
     cmdSave->setDefault(true);
@@ -370,14 +354,17 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
             LostFocus(input);
         break;
     }
-    case QEvent::KeyPress:
-        if (watched == txtAmount)
-            return txtAmount_KeyPress(static_cast<QKeyEvent*>(event));
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // F1 opens the manual from every box, the amount box included.
+        if (key->key() == Qt::Key_F1 && IsPlainKey(*key)) {
             OpenManual();
             return true;
         }
+        if (watched == txtAmount)
+            return txtAmount_KeyPress(key);
         break;
+    }
     default:
         break;
     }

@@ -83,7 +83,7 @@ QString ListOfKind(const ListRecord& lists, int kind)
 
 std::optional<AccountLists> FindAccountLists(const QString& accountKey)
 {
-    return WithListsOpen([&]() -> std::optional<AccountLists> {
+    return WhileListsOpen([&]() -> std::optional<AccountLists> {
         const QString key = accountKey.leftJustified(AccountKeyLength).left(AccountKeyLength);
         for (qint32 n = 1; n <= ListCount(); ++n) {
             ListRecord lists = ReadListRecord(n);
@@ -98,7 +98,7 @@ AccountLists EnsureAccountLists(const QString& accountKey)
 {
     if (std::optional<AccountLists> found = FindAccountLists(accountKey))
         return *found;
-    return WithListsOpen([&] {
+    return WhileListsOpen([&] {
         AccountLists created;
         created.lists.AccountKey = accountKey;
         created.record = ListCount() + 1;
@@ -109,7 +109,7 @@ AccountLists EnsureAccountLists(const QString& accountKey)
 
 void StoreList(qint32 record, int kind, const QString& storedText)
 {
-    WithListsOpen([&] {
+    WhileListsOpen([&] {
         ListRecord lists = ReadListRecord(record);
         (kind == CommentListKind ? lists.CommentList : lists.PayeeList) = storedText;
         WriteListRecord(record, lists);

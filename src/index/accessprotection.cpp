@@ -12,12 +12,12 @@ const QString crlf = QStringLiteral("\r\n");
 
 AccountRecord ReadAccount(qint32 record)
 {
-    return WithAccountIndexOpen([&] { return ReadAccountRecord(record); });
+    return WhileAccountIndexOpen([&] { return ReadAccountRecord(record); });
 }
 
 void WriteAccount(qint32 record, const AccountRecord& account)
 {
-    WithAccountIndexOpen([&] { WriteAccountRecord(record, account); });
+    WhileAccountIndexOpen([&] { WriteAccountRecord(record, account); });
 }
 
 // The text as a record field keeps it: a character the file cannot hold

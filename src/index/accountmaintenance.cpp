@@ -33,7 +33,7 @@ std::string_view KeyOf(const char* record)
 AccountRecord ReadAccountAt(qint32 record)
 {
     AccountRecord account;
-    WithAccountIndexOpen([&] { account = ReadAccountRecord(record); });
+    WhileAccountIndexOpen([&] { account = ReadAccountRecord(record); });
     return account;
 }
 
@@ -64,8 +64,8 @@ qint32 AppendAccount(const QString& typedName, const QString& notes)
     lists.AccountKey = account.AccountKey;
 
     qint32 record = 0;
-    WithAccountIndexOpen([&] {
-        WithListsOpen([&] { WriteListRecord(ListCount() + 1, lists); });
+    WhileAccountIndexOpen([&] {
+        WhileListsOpen([&] { WriteListRecord(ListCount() + 1, lists); });
         record = AccountIndexCount() + 1;
         WriteAccountRecord(record, account);
     });
@@ -74,7 +74,7 @@ qint32 AppendAccount(const QString& typedName, const QString& notes)
 
 void StoreAccountName(qint32 record, const QString& name)
 {
-    WithAccountIndexOpen([&] {
+    WhileAccountIndexOpen([&] {
         AccountRecord account = ReadAccountRecord(record);
         account.AccountName = name;
         WriteAccountRecord(record, account);
@@ -83,7 +83,7 @@ void StoreAccountName(qint32 record, const QString& name)
 
 void StoreAccountNotes(qint32 record, const QString& notes)
 {
-    WithAccountIndexOpen([&] {
+    WhileAccountIndexOpen([&] {
         AccountRecord account = ReadAccountRecord(record);
         account.AccountNotes = notes;
         WriteAccountRecord(record, account);
@@ -92,7 +92,7 @@ void StoreAccountNotes(qint32 record, const QString& notes)
 
 void StoreAccountRecord(qint32 record, const AccountRecord& account)
 {
-    WithAccountIndexOpen([&] { WriteAccountRecord(record, account); });
+    WhileAccountIndexOpen([&] { WriteAccountRecord(record, account); });
 }
 
 bool OfferProtectionForNewAccount(qint32 record)

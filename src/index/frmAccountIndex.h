@@ -109,6 +109,8 @@ private:
 
     bool hasAccount() const;
     bool accessGranted();
+    // After an account is added: offers to protect it.
+    void offerProtectionForNewAccount(qint32 record);
     void setAccountButtons(bool anyAccount);
     void stopPulse();
     void stopEditing(bool keepText);

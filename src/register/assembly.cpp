@@ -97,7 +97,7 @@ struct ListedRows {
 // the account's cleared balance, in one pass over the whole file.
 ListedRows ReadListedRows(std::span<const qint32> listed, bool withClearedBalance)
 {
-    return WithTransactionsOpen([&] {
+    return WhileTransactionsOpen([&] {
         ListedRows result;
         result.rows.reserve(qint32(listed.size()));
         const qint32 fileCount = TransactionCount();
@@ -203,7 +203,7 @@ TransactionRecord ReadHighlighted(qint32 row)
     if (row < 1)
         return {};
     const qint32 number = registerState().DisplayedList[size_t(row - 1)];
-    return WithTransactionsOpen([&] { return ReadTransactionRecord(number); });
+    return WhileTransactionsOpen([&] { return ReadTransactionRecord(number); });
 }
 
 }
@@ -228,7 +228,7 @@ RegisterRows GatherAccountRows(QByteArrayView keyBytes)
 std::optional<ShownList> LoadRegister(const AssemblyHooks& hooks)
 {
     RegisterState& state = registerState();
-    const qint32 fileCount = WithTransactionsOpen([] { return TransactionCount(); });
+    const qint32 fileCount = WhileTransactionsOpen([] { return TransactionCount(); });
     RegisterRows rows;
     if (fileCount > 0) {
         ShowPhase(hooks, QStringLiteral("Assembling..."));

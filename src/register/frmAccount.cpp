@@ -6,6 +6,7 @@
 #include "registercontrols.h"
 #include "registergrid.h"
 #include "registerstate.h"
+#include "RegisterLook.h"
 
 #include "controls/ButtonPictures.h"
 #include "controls/WindowButton.h"
@@ -41,109 +42,13 @@
 
 namespace tallyo {
 
+using namespace registerlook;
+
 namespace {
 
 QPointer<frmAccount> theWindow;
 
 const QString crlf = QStringLiteral("\r\n");
-
-// Window geometry, twips.
-constexpr int FrameMargin = 45;
-constexpr int ButtonWidth = 810, ButtonHeight = 570, ButtonStep = 840;
-// The buttons above the list carry longer captions.
-constexpr int WideButtonWidth = 960, WideButtonStep = 990;
-constexpr int FrameHeight = ButtonHeight + 2 * FrameMargin;
-constexpr int GridLeft = 90, GridTop = 1110;
-constexpr int GridHeightAllowance = 2650;  // window height less the grid's
-constexpr int BottomGap = 100;             // between the grid and the frames below it
-constexpr int TitleTop = 720, TitleHeight = 345;
-constexpr int CalendarLeft = 8930;
-
-constexpr int DateLinePeriod = 30000;
-// The older platform's timers ticked no faster than about every 15 ms,
-// which gave the pulse its pace of about a second.
-constexpr int PulseInterval = 15;
-
-const QColor FaceColour(206, 220, 238);
-const QColor FaceOverColour(226, 236, 250);
-const QColor CaptionColour(16, 32, 64);
-const QColor CaptionOverColour(0, 0, 0);
-const QColor ShapeFill(255, 255, 255, 70);
-const QColor ShapeEdge(96, 96, 160);
-
-QColor colour(quint32 rgb)
-{
-    return QColor(QRgb(rgb));
-}
-
-ZevButton* makeButton(QWidget* frame, const char* name, const QString& caption, const QPixmap& picture)
-{
-    return MakeWindowButton(frame, name, caption, picture, 8);
-}
-
-QFrame* makeShape(QWidget* parent, const char* name)
-{
-    auto* shape = new QFrame(parent);
-    shape->setObjectName(QString::fromLatin1(name));
-    shape->setFrameStyle(QFrame::Box | QFrame::Plain);
-    QPalette palette = shape->palette();
-    palette.setColor(QPalette::Window, ShapeFill);
-    palette.setColor(QPalette::WindowText, ShapeEdge);
-    shape->setPalette(palette);
-    shape->setAutoFillBackground(true);
-    return shape;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, int points, bool bold, Qt::Alignment alignment)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    QFont font(QStringLiteral("Tahoma"), points);
-    font.setBold(bold);
-    label->setFont(font);
-    label->setAlignment(alignment | Qt::AlignVCenter);
-    return label;
-}
-
-void setTextColour(QLabel* label, const QColor& textColour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, textColour);
-    label->setPalette(palette);
-}
-
-// "&Try again" or "&Cancel this print request": true to try again.
-bool AskTryAgain(const QString& title, int iconKind, const QString& text)
-{
-    return prompts().ask(title, iconKind, text, 1,
-                         {QStringLiteral("&Try again"), QStringLiteral("&Cancel this print request")})
-           != 2;
-}
-
-bool AskAfterBadDate(const QString& typed)
-{
-    return AskTryAgain(QStringLiteral("Date Entry Error"), IconStop,
-                       u'\'' + typed + u'\'' + crlf + QStringLiteral("is not a recognizable date."));
-}
-
-bool AskAfterMissingDate()
-{
-    return AskTryAgain(QStringLiteral("No such date"), IconExclamation,
-                       QStringLiteral("There is no such date") + crlf + QStringLiteral("in this displayed list"));
-}
-
-QAction* addItem(QMenu* menu, const QString& text, int number)
-{
-    QAction* action = text == u"-" ? menu->addSeparator() : menu->addAction(text);
-    action->setData(number);
-    return action;
-}
-
-int ScreenHeightTwips(const QWidget& window, const TwipScale& twips)
-{
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    return screen ? twips.toTwips(screen->geometry().height()) : RegisterMinimumHeightTwips;
-}
 
 }
 
@@ -179,273 +84,6 @@ frmAccount::~frmAccount()
 }
 
 // --- loading ------------------------------------------------------------------
-
-void frmAccount::Form_Load()
-{
-    setWindowTitle(ApplicationTitle);
-    TileBackground(BackgroundPicture(), *this);
-
-    auto place = [this](QWidget* control, int left, int top, int width, int height) {
-        control->setGeometry(twips_.toPixels(left), twips_.toPixels(top), twips_.toPixels(width),
-                             twips_.toPixels(height));
-    };
-    auto frame = [this](const char* name) {
-        auto* widget = new QWidget(this);
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    // Buttons side by side in a frame, whose shape lies behind them.
-    auto row = [&](QWidget* owner, QFrame* shape, const std::initializer_list<ZevButton*>& buttons, bool wide) {
-        const int width = wide ? WideButtonWidth : ButtonWidth;
-        const int step = wide ? WideButtonStep : ButtonStep;
-        int left = FrameMargin;
-        for (ZevButton* button : buttons) {
-            place(button, left, FrameMargin, width, ButtonHeight);
-            left += step;
-        }
-        place(shape, 0, 0, left - step + width + FrameMargin, FrameHeight);
-        shape->lower();
-        owner->resize(twips_.toPixels(left - step + width + FrameMargin), owner->height());
-    };
-
-    // The list-wide buttons, top left.
-    frameAccountOptions = frame("frameAccountOptions");
-    shapeAccountOptions = makeShape(frameAccountOptions, "shapeAccountOptions");
-    cmdReconcileAccount = makeButton(frameAccountOptions, "cmdReconcileAccount", QStringLiteral("Reconcile"),
-                                     pictures::reconcile());
-    cmdFind = makeButton(frameAccountOptions, "cmdFind", QStringLiteral("Search"), pictures::search());
-    cmdTextSummary = makeButton(frameAccountOptions, "cmdTextSummary", QStringLiteral("Summary"),
-                                pictures::summary());
-    cmdPrintAccount = makeButton(frameAccountOptions, "cmdPrintAccount", QStringLiteral("Print"),
-                                 pictures::print());
-    cmdGraph = makeButton(frameAccountOptions, "cmdGraph", QStringLiteral("Graph"), pictures::graph());
-    cmdOtherOptions = makeButton(frameAccountOptions, "cmdOtherOptions", QStringLiteral("Lists"),
-                                 pictures::lists());
-    place(frameAccountOptions, 60, 45, 0, FrameHeight);
-    row(frameAccountOptions, shapeAccountOptions,
-        {cmdReconcileAccount, cmdFind, cmdTextSummary, cmdPrintAccount, cmdGraph, cmdOtherOptions}, true);
-
-    // The window's own buttons, top right.
-    frameFormOptions = frame("frameFormOptions");
-    shapeFormOptions = makeShape(frameFormOptions, "shapeFormOptions");
-    cmdCalculator = makeButton(frameFormOptions, "cmdCalculator", QStringLiteral("Calculator"),
-                               pictures::calculator());
-    cmdCalendar = makeButton(frameFormOptions, "cmdCalendar", QStringLiteral("Calendar"),
-                             pictures::calendar());
-    cmdHelp = makeButton(frameFormOptions, "cmdHelp", QStringLiteral("Help"), pictures::help());
-    cmdReturnToAccountIndex = makeButton(frameFormOptions, "cmdReturnToAccountIndex", QStringLiteral("Return"),
-                                         pictures::back());
-    const int formOptionsWidth = 3 * WideButtonStep + WideButtonWidth + 2 * FrameMargin;
-    place(frameFormOptions, RegisterWidthTwips - 60 - formOptionsWidth, 45, formOptionsWidth, FrameHeight);
-    row(frameFormOptions, shapeFormOptions, {cmdCalculator, cmdCalendar, cmdHelp, cmdReturnToAccountIndex}, true);
-
-    // The title line and the date line.
-    lblAccountName = makeLabel(this, "lblAccountName", 12, true, Qt::AlignLeft);
-    lblAccountName->setAttribute(Qt::WA_TranslucentBackground);
-    place(lblAccountName, GridLeft, TitleTop, 6200, TitleHeight);
-    shapeDateTime = makeShape(this, "shapeDateTime");
-    place(shapeDateTime, 6420, TitleTop + 15, RegisterWidthTwips - 6420 - GridLeft, TitleHeight - 30);
-    lblDateTime = makeLabel(shapeDateTime, "lblDateTime", 9, false, Qt::AlignHCenter);
-    lblDateTime->setGeometry(shapeDateTime->rect());
-    setTextColour(lblDateTime, QColor(0, 0, 96));
-    shapeDateTime->hide();
-
-    // The list.
-    model = new RegisterModel(nullptr, this);
-    grid = new QTableView(this);
-    grid->setObjectName(QStringLiteral("grid"));
-    const QFont gridFont(QStringLiteral("Tahoma"), 9);
-    grid->setFont(gridFont);
-    model->setBaseFont(gridFont);
-    grid->setModel(model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setTabKeyNavigation(false);
-    grid->setWordWrap(false);
-    grid->setCornerButtonEnabled(false);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(twips_.toPixels(255));
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->horizontalHeader()->setSectionsClickable(false);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette gridPalette = grid->palette();
-    gridPalette.setColor(QPalette::Base, colour(GridColour::Background));
-    gridPalette.setColor(QPalette::Text, colour(GridColour::Text));
-    gridPalette.setColor(QPalette::Highlight, colour(GridColour::SelectionBackground));
-    gridPalette.setColor(QPalette::HighlightedText, colour(GridColour::SelectionText));
-    gridPalette.setColor(QPalette::Inactive, QPalette::Highlight, colour(GridColour::SelectionBackground));
-    gridPalette.setColor(QPalette::Inactive, QPalette::HighlightedText, colour(GridColour::SelectionText));
-    gridPalette.setColor(QPalette::Mid, colour(GridColour::Lines));
-    grid->setPalette(gridPalette);
-    place(grid, GridLeft, GridTop, RegisterWidthTwips - 2 * GridLeft, 4000);
-    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { grid_RowChanged(); });
-    connect(grid, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid())
-            grid_DblClick(index.column());
-    });
-    grid->hide();
-
-    lblWait = makeLabel(this, "lblWait", 14, true, Qt::AlignHCenter);
-    setTextColour(lblWait, QColor(0, 0, 128));
-    lblWait->setAutoFillBackground(true);
-    place(lblWait, 3000, 3000, 4845, 480);
-    lblWait->hide();
-
-    // The buttons of the highlighted transaction, below the list on the left.
-    frameTransactionOptions = frame("frameTransactionOptions");
-    shapeTransactionOptions = makeShape(frameTransactionOptions, "shapeTransactionOptions");
-    cmdAddTransaction = makeButton(frameTransactionOptions, "cmdAddTransaction", QStringLiteral("Add"),
-                                   pictures::add());
-    cmdModifyTransaction = makeButton(frameTransactionOptions, "cmdModifyTransaction", QStringLiteral("Modify"),
-                                      pictures::modify());
-    cmdDeleteTransaction = makeButton(frameTransactionOptions, "cmdDeleteTransaction", QStringLiteral("Delete"),
-                                      pictures::remove());
-    cmdClearTransaction = makeButton(frameTransactionOptions, "cmdClearTransaction", QStringLiteral("Clear"),
-                                     pictures::clear());
-    cmdVoidTransaction = makeButton(frameTransactionOptions, "cmdVoidTransaction", QStringLiteral("Void"),
-                                    pictures::voidMark());
-    cmdSeeNotes = makeButton(frameTransactionOptions, "cmdSeeNotes", QStringLiteral("Notes"), pictures::notes());
-    cmdPrintCheck = makeButton(frameTransactionOptions, "cmdPrintCheck", QStringLiteral("Check"),
-                               pictures::check());
-    place(frameTransactionOptions, 60, 0, 0, FrameHeight);
-    row(frameTransactionOptions, shapeTransactionOptions,
-        {cmdAddTransaction, cmdModifyTransaction, cmdDeleteTransaction, cmdClearTransaction, cmdVoidTransaction,
-         cmdSeeNotes, cmdPrintCheck},
-        false);
-
-    // Totals, balance and the Finished button, below the list on the right.
-    frameBottom = frame("frameBottom");
-    const int bottomLeft = 60 + 6 * ButtonStep + ButtonWidth + 2 * FrameMargin + 60;
-    const int bottomWidth = RegisterWidthTwips - 60 - bottomLeft;
-    place(frameBottom, bottomLeft, 0, bottomWidth, 1035);
-    shapeBottom = makeShape(frameBottom, "shapeBottom");
-    place(shapeBottom, 0, 0, bottomWidth, 1035);
-    const QStringList totalsCaptions{QStringLiteral("Total Credit "), QStringLiteral("Total Debit ")};
-    constexpr int CaptionWidth = 1560, ValueLeft = 1560, ValueWidth = 1320, FinishedLeft = 2970;
-    for (int i = 0; i < 2; ++i) {
-        lblCreditDebit[size_t(i)] = makeLabel(frameBottom, "lblCreditDebit", 9, false, Qt::AlignRight);
-        lblCreditDebit[size_t(i)]->setText(totalsCaptions[i]);
-        place(lblCreditDebit[size_t(i)], 0, 60 + i * 300, CaptionWidth, 285);
-    }
-    lblTotalCredit = makeLabel(frameBottom, "lblTotalCredit", 9, false, Qt::AlignRight);
-    lblTotalDebit = makeLabel(frameBottom, "lblTotalDebit", 9, false, Qt::AlignRight);
-    setTextColour(lblTotalCredit, colour(0x0000C0));
-    setTextColour(lblTotalDebit, colour(0xC00000));
-    place(lblTotalCredit, ValueLeft, 60, ValueWidth, 285);
-    place(lblTotalDebit, ValueLeft, 360, ValueWidth, 285);
-    lblBalance = makeLabel(frameBottom, "lblBalance", 9, false, Qt::AlignRight);
-    lblCurrentBalance = makeLabel(frameBottom, "lblCurrentBalance", 10, true, Qt::AlignRight);
-    place(lblBalance, 0, 690, CaptionWidth, 285);
-    place(lblCurrentBalance, ValueLeft, 690, ValueWidth, 285);
-    cmdFinished = makeButton(frameBottom, "cmdFinished", QString(), QPixmap());
-    cmdFinished->setFontBold(true);
-    place(cmdFinished, FinishedLeft, 90, bottomWidth - FinishedLeft - 90, 855);
-    cmdFinished->hide();
-
-    // The browsing calendar lies just above the client area, out of sight;
-    // only its drop-down is ever seen.
-    BrowsingCalendar = new MonthsCalendar(6, 3, 6, this);
-    BrowsingCalendar->setObjectName(QStringLiteral("BrowsingCalendar"));
-    BrowsingCalendar->setDate(clock().now().date());
-    BrowsingCalendar->adjustSize();
-    BrowsingCalendar->move(twips_.toPixels(CalendarLeft), -BrowsingCalendar->height() - twips_.toPixels(10));
-    BrowsingCalendar->hide();
-    // Closed, or left for another control: hidden again, the grid takes over.
-    connect(BrowsingCalendar, &MonthsCalendar::popupClosed, this, [this] { BrowsingCalendar_Closed(); });
-    connect(BrowsingCalendar, &MonthsCalendar::focusLeft, this, [this] { BrowsingCalendar_Closed(); });
-
-    timerShowDate = new QTimer(this);
-    timerShowDate->setObjectName(QStringLiteral("timerShowDate"));
-    timerShowDate->setInterval(DateLinePeriod);
-    connect(timerShowDate, &QTimer::timeout, this, [this] { timerShowDate_Timer(); });
-    timerFlashButton = new QTimer(this);
-    timerFlashButton->setObjectName(QStringLiteral("timerFlashButton"));
-    timerFlashButton->setInterval(PulseInterval);
-    connect(timerFlashButton, &QTimer::timeout, this, [this] { timerFlashButton_Timer(); });
-
-    menuOtherOptions = new QMenu(this);
-    menuOtherOptions->setObjectName(QStringLiteral("menuOtherOptions"));
-    const QStringList otherItems{QStringLiteral("Manage the `Payee/Creditor' list"),
-                                 QStringLiteral("Manage the `Comment' list"), QStringLiteral("-"),
-                                 QStringLiteral("Find and replace `Payee/Creditor' text"),
-                                 QStringLiteral("Find and replace `Comment' text"), QStringLiteral("-"),
-                                 QStringLiteral("Exit this menu")};
-    menuGraph = new QMenu(this);
-    menuGraph->setObjectName(QStringLiteral("menuGraph"));
-    const QStringList graphItems{QStringLiteral("XY graph"), QStringLiteral("Vertical Bar graph"),
-                                 QStringLiteral("Scatter Point graph"), QStringLiteral("-"),
-                                 QStringLiteral("Account Balance graph"), QStringLiteral("-"),
-                                 QStringLiteral("Exit this menu")};
-    menuPrint = new QMenu(this);
-    menuPrint->setObjectName(QStringLiteral("menuPrint"));
-    const QStringList printItems{QStringLiteral("Print this whole list"),
-                                 QStringLiteral("Print a certain range of dates..."), QStringLiteral("-"),
-                                 QStringLiteral("Exit this menu")};
-    const auto fill = [this](QMenu* menu, const QStringList& items, void (frmAccount::*handler)(int)) {
-        for (int i = 0; i < items.size(); ++i) {
-            QAction* action = addItem(menu, items[i], i + 1);
-            // Queued, so that the menu has closed before a dialog opens.
-            connect(action, &QAction::triggered, this,
-                    [this, handler, number = i + 1] { (this->*handler)(number); }, Qt::QueuedConnection);
-        }
-    };
-    fill(menuOtherOptions, otherItems, &frmAccount::menuOtherOptions_Click);
-    fill(menuGraph, graphItems, &frmAccount::menuGraph_Click);
-    fill(menuPrint, printItems, &frmAccount::menuPrint_Click);
-
-    const auto below = [this](ZevButton* button, QMenu* menu) {
-        menu->popup(button->mapToGlobal(QPoint(0, button->height())));
-    };
-    connect(cmdAddTransaction, &ZevButton::clicked, this, [this] { runAction(registerActions().addTransaction); });
-    connect(cmdModifyTransaction, &ZevButton::clicked, this,
-            [this] { runAction(registerActions().modifyTransaction); });
-    connect(cmdDeleteTransaction, &ZevButton::clicked, this,
-            [this] { runAction(registerActions().deleteTransaction); });
-    connect(cmdClearTransaction, &ZevButton::clicked, this, [this] { runAction(registerActions().clearTransaction); });
-    connect(cmdVoidTransaction, &ZevButton::clicked, this, [this] { runAction(registerActions().voidTransaction); });
-    connect(cmdSeeNotes, &ZevButton::clicked, this, [this] { runAction(registerActions().seeNotes); });
-    connect(cmdPrintCheck, &ZevButton::clicked, this, [this] { runAction(registerActions().printCheck); });
-    connect(cmdCalculator, &ZevButton::clicked, this, [this] { runAction(registerActions().startCalculator); });
-    connect(cmdFind, &ZevButton::clicked, this, [this] { runAction(registerActions().search); });
-    connect(cmdReconcileAccount, &ZevButton::clicked, this, [this] { cmdReconcileAccount_Click(); });
-    connect(cmdTextSummary, &ZevButton::clicked, this, [this] { cmdTextSummary_Click(); });
-    connect(cmdPrintAccount, &ZevButton::clicked, this, [this, below] { below(cmdPrintAccount, menuPrint); });
-    connect(cmdGraph, &ZevButton::clicked, this, [this, below] {
-        prepareGraphMenu();
-        below(cmdGraph, menuGraph);
-    });
-    connect(cmdOtherOptions, &ZevButton::clicked, this, [this, below] {
-        prepareOtherOptionsMenu();
-        below(cmdOtherOptions, menuOtherOptions);
-    });
-    connect(cmdCalendar, &ZevButton::clicked, this, [this] { cmdCalendar_Click(); });
-    connect(cmdHelp, &ZevButton::clicked, this, [] { OpenManual(); });
-    connect(cmdReturnToAccountIndex, &ZevButton::clicked, this, [this] { close(); });
-    connect(cmdFinished, &ZevButton::clicked, this, [this] { cmdFinished_Click(); });
-
-    SetHints();
-    for (QWidget* hidden : {frameAccountOptions, frameBottom, frameFormOptions, frameTransactionOptions})
-        hidden->hide();
-
-    // Size: the fixed width, and a height within its limits, centred on the
-    // screen; the height last used when one was saved.
-    const int screenTwips = ScreenHeightTwips(*this, twips_);
-    setFixedWidth(twips_.toPixels(RegisterWidthTwips));
-    setMinimumHeight(twips_.toPixels(RegisterMinimumHeightTwips));
-    setMaximumHeight(twips_.toPixels(RegisterMaximumHeightTwips(screenTwips)));
-    const int height = RegisterHeightTwips(
-        SavedRegisterHeight(SettingText(SettingKey::FormHeight)).value_or(RegisterDefaultHeightTwips(screenTwips)),
-        screenTwips);
-    resize(twips_.toPixels(RegisterWidthTwips), twips_.toPixels(height));
-    if (const QScreen* screen = this->screen()) {
-        const QRect room = screen->geometry();
-        move(room.left() + (room.width() - width()) / 2, room.top() + (room.height() - this->height()) / 2);
-    }
-    layoutBottom();
-}
 
 void frmAccount::SetHints()
 {
@@ -495,23 +133,6 @@ void frmAccount::Form_Activate()
         accountName_ = ReadAccountAt(currentAccount().CurrentAccountRecord).AccountName;
     });
     LoadRegister();
-}
-
-void frmAccount::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    if (!isMinimized())
-        layoutBottom();
-}
-
-void frmAccount::layoutBottom()
-{
-    // The list grows with the window; the frames below it follow.
-    const int gridHeight = twips_.toTwips(height()) - GridHeightAllowance;
-    grid->resize(grid->width(), twips_.toPixels(std::max(gridHeight, 1000)));
-    const int bottomTop = twips_.toPixels(GridTop + BottomGap) + grid->height();
-    frameBottom->move(frameBottom->x(), bottomTop);
-    frameTransactionOptions->move(frameTransactionOptions->x(), bottomTop);
 }
 
 void frmAccount::closeEvent(QCloseEvent* event)
@@ -725,7 +346,7 @@ void frmAccount::grid_RowChanged()
     if (assembling_ || !grid->isVisible() || !grid->currentIndex().isValid())
         return;
     const qint32 number = currentRecordNumber();
-    runDataAction([&] { WithTransactionsOpen([&] { highlighted_ = ReadTransactionRecord(number); }); });
+    runDataAction([&] { WhileTransactionsOpen([&] { highlighted_ = ReadTransactionRecord(number); }); });
     UpdateControls();
     updateClearHint();
 }
@@ -787,7 +408,7 @@ void frmAccount::NewAccountDialogue()
         amount = BeginningBalanceAnswer(typed);
     }
     const TransactionRecord start = BeginningBalanceRecord(currentAccount().CurrentAccountKey, *amount);
-    if (!runDataAction([&] { WithTransactionsOpen([&] { WriteTransactionRecord(TransactionCount() + 1, start); }); })) {
+    if (!runDataAction([&] { WhileTransactionsOpen([&] { WriteTransactionRecord(TransactionCount() + 1, start); }); })) {
         close();
         return;
     }
@@ -841,140 +462,6 @@ void frmAccount::BrowsingCalendar_Closed()
         grid->setFocus();
 }
 
-// --- menus -------------------------------------------------------------------------
-
-QAction* frmAccount::menuItem(QMenu* menu, int number)
-{
-    const QList<QAction*> items = menu->actions();
-    return number >= 1 && number <= items.size() ? items[number - 1] : nullptr;
-}
-
-void frmAccount::prepareOtherOptionsMenu()
-{
-    const RegisterActions& actions = registerActions();
-    const bool replaceable = registerState().DisplayedCount > 2 && bool(actions.findReplace);
-    menuItem(menuOtherOptions, 1)->setEnabled(bool(actions.editList));
-    menuItem(menuOtherOptions, 2)->setEnabled(bool(actions.editList));
-    menuItem(menuOtherOptions, 4)->setEnabled(replaceable);
-    menuItem(menuOtherOptions, 5)->setEnabled(replaceable);
-}
-
-void frmAccount::prepareGraphMenu()
-{
-    const bool normal = registerState().RegisterView == NormalView;
-    menuItem(menuGraph, 4)->setVisible(normal);
-    menuItem(menuGraph, 5)->setVisible(normal);
-}
-
-void frmAccount::menuOtherOptions_Click(int item)
-{
-    const RegisterActions& actions = registerActions();
-    if ((item == 1 || item == 2) && actions.editList) {
-        const auto edit = actions.editList;
-        const int kind = item;
-        // The editor reads the kind of list from this tag while it is open.
-        cmdOtherOptions->setTag(QString::number(kind));
-        runDataAction([&] {
-            edit(*this, kind, kind == 1 ? QStringLiteral("Payee/Creditor") : QStringLiteral("Comment"));
-        });
-        cmdOtherOptions->setTag(QString());
-    } else if ((item == 4 || item == 5) && actions.findReplace && registerState().DisplayedCount > 2) {
-        const auto replace = actions.findReplace;
-        cmdOtherOptions->setTag(QString());
-        runDataAction([&] { replace(*this, item == 4 ? 1 : 2); });
-        // "!" tells that something was replaced: show the list afresh.
-        if (cmdOtherOptions->tag() == u"!") {
-            RegisterState& state = registerState();
-            (state.RegisterView == NormalView ? state.NormalRow : state.ListRow) = currentRow();
-            cmdOtherOptions->setTag(QString());
-            ShowList();
-        }
-    }
-}
-
-void frmAccount::menuGraph_Click(int item)
-{
-    const auto show = registerActions().showGraph;
-    if (!show || item < 1 || item > 5 || item == 4)
-        return;
-    if (item == 5 && registerState().RegisterView != NormalView)
-        return;
-    runDataAction([&] { show(*this, item); });
-}
-
-void frmAccount::menuPrint_Click(int item)
-{
-    const auto print = registerActions().printList;
-    const RegisterRows& rows = registerState().Rows;
-    if (!print || rows.isEmpty())
-        return;
-    if (item == 1) {
-        const double first = rows[0].date;
-        const double last = rows[rows.size() - 1].date;
-        runDataAction([&] { print(*this, first, last); });
-    } else if (item == 2) {
-        PrintDateRange();
-    }
-}
-
-void frmAccount::PrintDateRange()
-{
-    const QString format = SharedDisplayValues().DateFormat;
-    const RegisterRows& rows = registerState().Rows;
-    QDate starting;
-    qint32 startingRow = 0;
-    for (;;) {
-        const QString typed = prompts().inputText(QStringLiteral("Print List - Starting Date"),
-                                                  QStringLiteral("What is the STARTING date?"), QString());
-        if (typed.trimmed().isEmpty())
-            return;
-        starting = ReadDate(typed, format);
-        if (!starting.isValid()) {
-            if (!AskAfterBadDate(typed))
-                return;
-            continue;
-        }
-        SetBusy(*this, true);
-        const std::optional<qint32> found = FindListedDate(rows, 0, starting);
-        SetBusy(*this, false);
-        if (found) {
-            startingRow = *found;
-            break;
-        }
-        if (!AskAfterMissingDate())
-            return;
-    }
-    QDate ending;
-    for (;;) {
-        const QString typed = prompts().inputText(QStringLiteral("Print List - Ending Date"),
-                                                  QStringLiteral("What is the ENDING date?"), QString());
-        if (typed.trimmed().isEmpty())
-            return;
-        ending = ReadDate(typed, format);
-        if (!ending.isValid()) {
-            if (!AskAfterBadDate(typed))
-                return;
-            continue;
-        }
-        if (ending < starting) {
-            if (!AskTryAgain(QStringLiteral("Sequence Error"), IconStop,
-                             QStringLiteral("The ending date cannot be earlier") + crlf
-                                 + QStringLiteral("than the starting date!")))
-                return;
-            continue;
-        }
-        SetBusy(*this, true);
-        const bool found = FindListedDate(rows, startingRow, ending).has_value();
-        SetBusy(*this, false);
-        if (found)
-            break;
-        if (!AskAfterMissingDate())
-            return;
-    }
-    const auto print = registerActions().printList;
-    runDataAction([&] { print(*this, StoredFromDate(starting), StoredFromDate(ending)); });
-}
-
 // --- timers ------------------------------------------------------------------------
 
 void frmAccount::timerShowDate_Timer()
@@ -1000,8 +487,8 @@ void frmAccount::stopPulse()
     if (!timerFlashButton->isActive())
         return;
     timerFlashButton->stop();
-    cmdFinished->setBackColor(FaceColour);
-    cmdFinished->setForeColor(CaptionColour);
+    cmdFinished->setBackColor(WindowButtonColour::Face);
+    cmdFinished->setForeColor(WindowButtonColour::Caption);
 }
 
 // --- keys ---------------------------------------------------------------------------
@@ -1009,8 +496,11 @@ void frmAccount::stopPulse()
 bool frmAccount::eventFilter(QObject* watched, QEvent* event)
 {
     // The window sees keys before its controls do.
+    // Only unmodified keys are the window's: Shift+Insert and the like go on
+    // to the control as usual.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this && isEnabled())
+        && static_cast<QWidget*>(watched)->window() == this && isEnabled()
+        && IsPlainKey(*static_cast<QKeyEvent*>(event)))
         return Form_KeyDown(static_cast<QKeyEvent*>(event)->key());
     return QWidget::eventFilter(watched, event);
 }

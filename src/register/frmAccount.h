@@ -69,6 +69,8 @@ public:
     void prepareGraphMenu();
     // The item of a menu by its number (separators count).
     static QAction* menuItem(QMenu* menu, int number);
+    // Adds item `number` to a menu: an action, or a separator for "-".
+    static QAction* addMenuItem(QMenu* menu, const QString& text, int number);
 
     // The controls, under their own names.
     QTableView* grid = nullptr;
@@ -114,6 +116,9 @@ public:
     QMenu* menuOtherOptions = nullptr;
     QMenu* menuGraph = nullptr;
     QMenu* menuPrint = nullptr;
+    QMenu* menuSearch = nullptr;     // behind cmdFind
+    QMenu* menuGrid = nullptr;       // the grid's context menu
+    QMenu* menuQuickFind = nullptr;  // its QuickFind submenu
 
     // The menus' actions, also reached by tests.
     void menuOtherOptions_Click(int item);
@@ -130,6 +135,7 @@ private:
     void Form_Activate();
     bool Form_KeyDown(int key);
     void SetHints();
+    void BuildMenus();
     void layoutBottom();
     void setBusyLook(bool busy);
 

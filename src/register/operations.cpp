@@ -32,7 +32,7 @@ void RememberRow(qint32 row)
 bool ToggleCleared(qint32 row)
 {
     const qint32 number = RecordOfRow(row);
-    const TransactionRecord record = WithTransactionsOpen([&] {
+    const TransactionRecord record = WhileTransactionsOpen([&] {
         TransactionRecord changed = ReadTransactionRecord(number);
         changed.Cleared = !changed.Cleared;
         WriteTransactionRecord(number, changed);
@@ -78,7 +78,7 @@ QString VoidNote(const TransactionRecord& before, const QDateTime& now, QStringV
 
 void VoidTransaction(qint32 number)
 {
-    WithTransactionsOpen([&] {
+    WhileTransactionsOpen([&] {
         TransactionRecord record = ReadTransactionRecord(number);
         const QString note = VoidNote(record, clock().now(), SharedDisplayValues().DateFormat);
         record.Cleared = true;
@@ -93,7 +93,7 @@ void VoidTransaction(qint32 number)
 NextAssembly DeleteListedTransaction(qint32 row, const BusyCallback& setBusy)
 {
     const qint32 number = RecordOfRow(row);
-    const qint32 countBefore = WithTransactionsOpen([] { return TransactionCount(); });
+    const qint32 countBefore = WhileTransactionsOpen([] { return TransactionCount(); });
     RemoveTransaction(number, setBusy);
     const qint32 countAfter = TransactionCount();  // fresh after the rewrite
 

@@ -5,9 +5,7 @@
 #include "store/datafiles.h"
 #include "store/fields.h"
 #include "store/recordscan.h"
-#include "util/csv.h"
-#include "util/dates.h"
-#include "util/formats.h"
+#include "util/csvwriter.h"
 
 #include <algorithm>
 #include <vector>
@@ -49,11 +47,52 @@ std::optional<QString> KeyOfMatches(const std::vector<IndexedAccount>& accounts,
     return key;
 }
 
+// The records, by number, of the account's transactions that a search
+// finds, in one pass over Account.dat.
+std::vector<bool> MatchingAccountRecords(QByteArrayView keyBytes, const SearchRequest& search)
+{
+    const SearchMatcher matcher(search);
+    RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
+    std::vector<bool> found(size_t(scan.count()) + 1, false);
+    while (scan.next()) {
+        if (TransactionView(scan.record()).hasKey(keyBytes) && size_t(scan.number()) < found.size())
+            found[size_t(scan.number())] = matcher.matches(scan.record());
+    }
+    return found;
+}
+
 bool IsKeyText(const QString& text)
 {
     if (text.size() != 14)
         return false;
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// One row as its CSV record, written as bytes: the beginning balance of the
+// normal view without a date, a debit or a credit by the amount's sign, and
+// the balance only when it could be added up.
+void WriteRow(CsvWriter& csv, const RegisterRows& rows, qint32 i, bool balanceKnown)
+{
+    const RegisterRow& row = rows[i];
+    const auto amountIf = [&](bool shown, qint64 amount) {
+        if (shown)
+            csv.amount(amount);
+        else
+            csv.empty();
+    };
+    if (ShowsStartDate(rows, i))
+        csv.empty();
+    else
+        csv.date(row.date);
+    csv.text(row.cleared ? "*" : "");
+    csv.storedText(rows.trimmedTypeBytes(i));
+    csv.storedText(rows.payeeBytes(i));
+    amountIf(row.amount < 0, row.amount);
+    amountIf(row.amount > 0, row.amount);
+    amountIf(balanceKnown, row.balance);
+    csv.storedText(rows.commentBytes(i));
+    csv.number(row.record);
+    csv.endRecord();
 }
 
 }
@@ -79,7 +118,8 @@ std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem
     return key;
 }
 
-int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err)
+int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err,
+                     const std::optional<SearchRequest>& search)
 {
     QString problem;
     const std::optional<QString> key = FindAccountKey(nameOrKey, problem);
@@ -91,25 +131,20 @@ int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& er
     rows.setView(NormalView);
     rows.order();
     const RowTotals totals = rows.addUp();
+    const std::vector<bool> found = search ? MatchingAccountRecords(AccountKeyBytes(*key), *search) : std::vector<bool>();
 
-    out << CsvRecord({QStringLiteral("Date"), QStringLiteral("Cleared"), QStringLiteral("Type"),
-                      QStringLiteral("Payee"), QStringLiteral("Debit"), QStringLiteral("Credit"),
-                      QStringLiteral("Balance"), QStringLiteral("Comment"), QStringLiteral("Record")});
+    CsvWriter csv(out);
+    for (const char* title : {"Date", "Cleared", "Type", "Payee", "Debit", "Credit", "Balance", "Comment", "Record"})
+        csv.text(title);
+    csv.endRecord();
     for (qint32 i = 0; i < rows.size(); ++i) {
         const RegisterRow& row = rows[i];
+        if (search && (size_t(row.record) >= found.size() || !found[size_t(row.record)]))
+            continue;
         const bool balanceKnown = totals.balanceHeldFrom < 0 || i < totals.balanceHeldFrom;
-        out << CsvRecord({
-            ShowsStartDate(rows, i) ? QString() : FormatDate(row.date, u"yyyy-mm-dd"),
-            row.cleared ? QStringLiteral("*") : QString(),
-            TrimSpaces(rows.type(i)),
-            rows.payee(i),
-            row.amount < 0 ? FormatAmountPlain(row.amount) : QString(),
-            row.amount > 0 ? FormatAmountPlain(row.amount) : QString(),
-            balanceKnown ? FormatAmountPlain(row.balance) : QString(),
-            rows.comment(i),
-            QString::number(row.record),
-        });
+        WriteRow(csv, rows, i, balanceKnown);
     }
+    csv.finish();
     if (totals.balanceHeldFrom >= 0) {
         err << "The running balance grows too large to add up from row " << totals.balanceHeldFrom + 1 << " on.\n";
         return 1;

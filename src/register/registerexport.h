@@ -2,6 +2,8 @@
 // One account's register as CSV, for `tallyo export register`: the normal
 // view's rows in order with their running balance. Reads the working
 // folder without creating or changing any file.
+#include "search.h"
+
 #include <QString>
 #include <QTextStream>
 #include <optional>
@@ -18,6 +20,11 @@ std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem
 // the account is unknown or ambiguous (nothing written) or a running
 // balance grew too large to add up (its fields left empty). Throws FileError
 // when a file cannot be read.
-int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err);
+//
+// With a search, only the transactions it finds in the normal view are
+// written, in register order, each line as the whole register shows it
+// (running balance included); no match writes the header alone.
+int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err,
+                     const std::optional<SearchRequest>& search = std::nullopt);
 
 }

@@ -192,14 +192,32 @@ QString RegisterRows::type(qint32 i) const
 
 QString RegisterRows::payee(qint32 i) const
 {
-    const RegisterRow& row = (*this)[i];
-    return ReadText(text_.data() + row.textAt, row.payeeLength);
+    const QByteArrayView bytes = payeeBytes(i);
+    return ReadText(bytes.data(), int(bytes.size()));
 }
 
 QString RegisterRows::comment(qint32 i) const
 {
+    const QByteArrayView bytes = commentBytes(i);
+    return ReadText(bytes.data(), int(bytes.size()));
+}
+
+QByteArrayView RegisterRows::trimmedTypeBytes(qint32 i) const
+{
+    const auto [type, length] = TrimmedField((*this)[i].type.data(), int((*this)[i].type.size()));
+    return {type, length};
+}
+
+QByteArrayView RegisterRows::payeeBytes(qint32 i) const
+{
     const RegisterRow& row = (*this)[i];
-    return ReadText(text_.data() + row.textAt + row.payeeLength, row.commentLength);
+    return {text_.data() + row.textAt, row.payeeLength};
+}
+
+QByteArrayView RegisterRows::commentBytes(qint32 i) const
+{
+    const RegisterRow& row = (*this)[i];
+    return {text_.data() + row.textAt + row.payeeLength, row.commentLength};
 }
 
 void RegisterRows::order()

@@ -6,6 +6,7 @@
 // row, so that accounts of hundreds of thousands of transactions stay small.
 #include "compactbuffer.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <algorithm>
 #include <array>
@@ -72,6 +73,12 @@ public:
     QString type(qint32 i) const;
     QString payee(qint32 i) const;
     QString comment(qint32 i) const;
+    // The same texts as the stored Windows-1252 bytes, for writers that
+    // decode them themselves: the type without the spaces at its ends, the
+    // payee and the comment as above.
+    QByteArrayView trimmedTypeBytes(qint32 i) const;
+    QByteArrayView payeeBytes(qint32 i) const;
+    QByteArrayView commentBytes(qint32 i) const;
 
     // Orders the rows by day (the time of day takes no part), then by type
     // text ignoring letter case, then by record number. Check numbers come

@@ -164,7 +164,7 @@ void frmGraph::Form_Activate()
 
 void frmGraph::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_F1 && IsPlainKey(*event)) {
         OpenManual();
         return;
     }

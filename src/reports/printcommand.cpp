@@ -21,14 +21,17 @@ namespace {
 int PrintList(const CommandLine& command, const QString& pdfFile, QTextStream& out, QTextStream& err)
 {
     QString problem;
-    const std::optional<AccountReport> report = LoadAccountReport(command.account, problem);
+    const std::optional<AccountReport> report = LoadAccountReport(command.account, problem, command.search);
     if (!report) {
         err << problem << "\n";
         return 1;
     }
     const RegisterRows& rows = report->rows;
     if (rows.isEmpty()) {
-        err << "The account has no transactions to print.\n";
+        // The register has no list to print either: an account without
+        // transactions, or a search that finds none keeps the normal view.
+        err << (command.search ? "The search finds no transactions: nothing was printed.\n"
+                               : "The account has no transactions to print.\n");
         return 1;
     }
     const double start = command.from.isValid() ? StoredFromDate(command.from) : rows[0].date;

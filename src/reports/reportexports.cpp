@@ -5,7 +5,9 @@
 #include "platform/platform.h"
 #include "platform/settings.h"
 #include "register/assembly.h"
+#include "register/registercontrols.h"
 #include "register/registerexport.h"
+#include "register/search.h"
 #include "shell/appsettings.h"
 #include "store/datafiles.h"
 #include "store/fields.h"
@@ -30,21 +32,36 @@ QString AccountNameOf(const QString& key)
 
 }
 
-std::optional<AccountReport> LoadAccountReport(const QString& nameOrKey, QString& problem)
+std::optional<AccountReport> LoadAccountReport(const QString& nameOrKey, QString& problem,
+                                               const std::optional<SearchRequest>& search)
 {
     const std::optional<QString> key = FindAccountKey(nameOrKey, problem);
     if (!key)
         return std::nullopt;
     AccountReport report;
     report.rows = GatherAccountRows(AccountKeyBytes(*key));
-    report.rows.setView(NormalView);
+    if (search) {
+        // The register searches its normal view, which lists every
+        // transaction of the account: the matches become the search view.
+        const std::vector<qint32> records = report.rows.recordNumbers();
+        const std::vector<bool> found = ScanMatchingRecords(records, SearchMatcher(*search));
+        report.rows.retain([&](const RegisterRow& row) {
+            return size_t(row.record) < found.size() && found[size_t(row.record)];
+        });
+    }
+    const int view = search ? SearchView : NormalView;
+    report.rows.setView(view);
     report.rows.order();
     const RowTotals totals = report.rows.addUp();
-    report.captions.title = QStringLiteral("Account of ") + AccountNameOf(*key);
-    report.captions.view = NormalView;
+    report.captions.title =
+        search ? ControlStatesFor(view, report.rows.size(), TransactionRecord(), QString(), search->text).title
+               : QStringLiteral("Account of ") + AccountNameOf(*key);
+    report.captions.view = view;
     report.captions.totalCredit = FormatAmount(totals.credit);
     report.captions.totalDebit = FormatAmount(totals.debit);
-    report.captions.balance = FormatAmount(totals.balance);
+    // The search view shows no balance.
+    if (!search)
+        report.captions.balance = FormatAmount(totals.balance);
     return report;
 }
 
@@ -71,10 +88,11 @@ QString WithLineFeeds(const QString& text)
     return lines;
 }
 
-int WriteSummaryExport(const QString& nameOrKey, QTextStream& out, QTextStream& err)
+int WriteSummaryExport(const QString& nameOrKey, QTextStream& out, QTextStream& err,
+                       const std::optional<SearchRequest>& search)
 {
     QString problem;
-    const std::optional<AccountReport> report = LoadAccountReport(nameOrKey, problem);
+    const std::optional<AccountReport> report = LoadAccountReport(nameOrKey, problem, search);
     if (!report) {
         err << problem << "\n";
         return 1;

@@ -7,6 +7,7 @@
 #include "platform/PrinterSurface.h"
 #include "platform/platform.h"
 #include "platform/singleinstance.h"
+#include "register/SearchMenu.h"
 #include "register/TransactionActions.h"
 #include "register/frmAccount.h"
 #include "reports/ReportActions.h"
@@ -82,6 +83,7 @@ bool Main(SingleInstance& instance)
     ways.showAccountIndex = ShowAccountIndexWindow;
     navigation().openRegister = OpenRegisterWindow;
     InstallTransactionActions();
+    InstallSearchActions();
     InstallCheckActions();
     InstallReportActions();
     ways.quitProgram = QuitProgram;

@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "register/searchspec.h"
 #include "util/numbers.h"
 
 #include <QDir>
@@ -64,6 +65,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
 {
     CommandLine command;
     QStringList words;
+    std::optional<QString> searchSpec, searchYear;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -102,6 +104,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             if (value.isEmpty())
                 return Invalid(QStringLiteral("--account needs an account name or key"));
             command.account = value;
+        } else if (valueOf(QStringLiteral("--search"), value)) {
+            searchSpec = value;
+        } else if (valueOf(QStringLiteral("--year"), value)) {
+            searchYear = value;
         } else if (argument == u"--force") {
             command.force = true;
         } else if (argument == u"--yes") {
@@ -137,6 +143,21 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         }
     }
 
+    if (searchYear && !searchSpec)
+        return Invalid(QStringLiteral("--year belongs to --search"));
+    if (searchYear && searchYear->isEmpty())
+        return Invalid(QStringLiteral("--year needs a year"));
+    if (searchSpec) {
+        const bool searchable = words.size() == 2
+            && ((words[0] == u"export" && (words[1] == u"register" || words[1] == u"summary"))
+                || (words[0] == u"print" && words[1] == u"list"));
+        if (!searchable)
+            return Invalid(QStringLiteral("--search belongs to export register, export summary and print list"));
+        QString problem;
+        command.search = ParseSearchSpec(*searchSpec, searchYear.value_or(QString()), problem);
+        if (!command.search)
+            return Invalid(problem);
+    }
     const bool checkOptions = !command.record.isEmpty() || command.printNumber || command.printComment;
     const bool listOptions = command.from.isValid() || command.to.isValid() || command.comments;
     if (!words.isEmpty() && words.first() == u"words") {
@@ -194,6 +215,9 @@ QString UsageText()
         "  tallyo export accounts [--data-dir DIR]      the account index as CSV\n"
         "  tallyo export register --account NAME|KEY [--data-dir DIR]\n"
         "                                               an account's register as CSV\n"
+        "         [--search KIND=TEXT [--year YYYY]]    only the transactions a search finds;\n"
+        "                                               KIND: month, month-year, year, check,\n"
+        "                                               type, payee, credit, debit, comment, notes\n"
         "  tallyo backup FOLDER [--force] [--data-dir DIR]\n"
         "                                               copy the data files into FOLDER\n"
         "  tallyo restore FOLDER [--yes] [--data-dir DIR]\n"
@@ -212,6 +236,7 @@ QString UsageText()
         "                    [--comments] [--pdf FILE] [--data-dir DIR]\n"
         "                                               an account's printed list, on the\n"
         "                                               default printer or into FILE\n"
+        "         [--search KIND=TEXT [--year YYYY]]    both also of a search's matches only\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

@@ -1,8 +1,11 @@
 #pragma once
 // What the program was asked to do on its command line.
+#include "register/search.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tallyo {
 
@@ -20,6 +23,9 @@ struct CommandLine {
     QDate to;
     bool comments = false;
     QString pdfFile;
+    // export register, export summary, print list --search KIND=TEXT
+    // [--year YYYY]: only the matches
+    std::optional<SearchRequest> search;
     QString error;    // why the arguments were refused (Invalid)
     QString folder;   // backup and restore: the backup folder
     bool force = false;  // backup: go on into a folder of other files

@@ -5,8 +5,7 @@
 #include "register/registerexport.h"
 #include "reports/reportexports.h"
 #include "store/fileerror.h"
-#include "util/csv.h"
-#include "util/formats.h"
+#include "util/csvwriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,18 +15,24 @@ namespace tallyo {
 bool WriteAccountsCsv(QTextStream& out, QTextStream& err)
 {
     bool complete = true;
-    out << CsvRecord({QStringLiteral("Name"), QStringLiteral("Key"), QStringLiteral("Balance"),
-                      QStringLiteral("Protected")});
+    CsvWriter csv(out);
+    for (const char* title : {"Name", "Key", "Balance", "Protected"})
+        csv.text(title);
+    csv.endRecord();
     for (const AccountListEntry& account : ReadAccountList()) {
-        QString balance = FormatAmountPlain(account.balance);
+        csv.text(account.name);
+        csv.text(account.key);
         if (account.balanceOverflow) {
             err << "The balance of " << account.name << " is too large to add up.\n";
-            balance.clear();
+            csv.empty();
             complete = false;
+        } else {
+            csv.amount(account.balance);
         }
-        out << CsvRecord({account.name, account.key, balance,
-                          account.isProtected ? QStringLiteral("yes") : QStringLiteral("no")});
+        csv.text(account.isProtected ? "yes" : "no");
+        csv.endRecord();
     }
+    csv.finish();
     return complete;
 }
 
@@ -66,9 +71,9 @@ int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
         case CommandLine::Action::ExportAccounts:
             return WriteAccountsCsv(out, err) ? 0 : 1;
         case CommandLine::Action::ExportRegister:
-            return WriteRegisterCsv(command.account, out, err);
+            return WriteRegisterCsv(command.account, out, err, command.search);
         case CommandLine::Action::ExportSummary:
-            return WriteSummaryExport(command.account, out, err);
+            return WriteSummaryExport(command.account, out, err, command.search);
         case CommandLine::Action::ExportLayout:
             return WriteLayoutCsv(command.account, out, err);
         default:

@@ -359,7 +359,7 @@ void frmTitlePage::closeEvent(QCloseEvent* event)
 
 void frmTitlePage::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (event->key() == Qt::Key_F1 && IsPlainKey(*event)) {
         OpenManual();
         return;
     }

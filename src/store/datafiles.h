@@ -61,7 +61,7 @@ void WriteListRecord(qint32 n, const ListRecord& record);
 // `work` throws, the file is closed without touching its count (a failed
 // append leaves the file as it was) and the error goes on to the caller.
 template <class Work>
-auto WithFileOpen(RecordFile& file, Work&& work) -> decltype(work())
+auto WhileFileOpen(RecordFile& file, Work&& work) -> decltype(work())
 {
     file.open();
     try {
@@ -80,21 +80,21 @@ auto WithFileOpen(RecordFile& file, Work&& work) -> decltype(work())
 }
 
 template <class Work>
-auto WithAccountIndexOpen(Work&& work)
+auto WhileAccountIndexOpen(Work&& work)
 {
-    return WithFileOpen(dataFiles().AccountIndexFile, std::forward<Work>(work));
+    return WhileFileOpen(dataFiles().AccountIndexFile, std::forward<Work>(work));
 }
 
 template <class Work>
-auto WithTransactionsOpen(Work&& work)
+auto WhileTransactionsOpen(Work&& work)
 {
-    return WithFileOpen(dataFiles().TransactionFile, std::forward<Work>(work));
+    return WhileFileOpen(dataFiles().TransactionFile, std::forward<Work>(work));
 }
 
 template <class Work>
-auto WithListsOpen(Work&& work)
+auto WhileListsOpen(Work&& work)
 {
-    return WithFileOpen(dataFiles().ListFile, std::forward<Work>(work));
+    return WhileFileOpen(dataFiles().ListFile, std::forward<Work>(work));
 }
 
 }

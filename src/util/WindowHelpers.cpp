@@ -85,6 +85,11 @@ void PressKey(int key, QWidget* target)
     QCoreApplication::postEvent(receiver, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
 }
 
+bool IsPlainKey(const QKeyEvent& key)
+{
+    return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 TwipScale ScreenTwips()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();

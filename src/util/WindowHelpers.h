@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class QKeyEvent;
 class QWidget;
 
 #include <functional>
@@ -44,6 +45,12 @@ bool OpenWebOrMail(int kind, const QString& target = {});
 // or list open) on the widget that has the focus, or on the given widget.
 // The events are queued, as if typed: they arrive when events next run.
 void PressKey(int key, QWidget* target = nullptr);
+
+// Whether a key came without Shift, Ctrl, Alt or Meta held. The window keys
+// (F1, Insert, the function keys of the buttons) act only then, so that
+// Shift+Insert stays a paste and Ctrl+F4 stays the desktop's. Keys of the
+// number pad count as plain.
+bool IsPlainKey(const QKeyEvent& key);
 
 // Runs `setUp` once, just after the window first becomes active, so that a
 // question it asks opens over a window that is fully shown. A desktop that

@@ -1,6 +1,7 @@
 #include "formats.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -21,28 +22,29 @@ quint64 CentsOf(quint64 tenThousandths)
     return tenThousandths / 100 + (tenThousandths % 100 >= 50 ? 1 : 0);
 }
 
-// Digits of a whole number, grouped by "," in threes when asked.
-QString WholeDigits(quint64 whole, bool grouped)
+// The amount text of a sign and whole hundredths, written as ASCII.
+char* WriteCents(char* out, bool negative, quint64 cents, bool grouped)
 {
-    QString digits = QString::number(whole);
-    if (grouped) {
-        for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-            digits.insert(at, u',');
+    if (negative && cents != 0)
+        *out++ = '-';
+    char digits[20];
+    const char* end = std::to_chars(digits, digits + sizeof digits, cents / 100).ptr;
+    for (const char* digit = digits; digit != end; ++digit) {
+        *out++ = *digit;
+        if (grouped && end - digit > 1 && (end - digit - 1) % 3 == 0)
+            *out++ = ',';
     }
-    return digits;
+    *out++ = '.';
+    const int fraction = int(cents % 100);
+    *out++ = char('0' + fraction / 10);
+    *out++ = char('0' + fraction % 10);
+    return out;
 }
 
 QString FormatCents(bool negative, quint64 cents, bool grouped)
 {
-    QString text;
-    if (negative && cents != 0)
-        text += u'-';
-    text += WholeDigits(cents / 100, grouped);
-    text += u'.';
-    const int fraction = int(cents % 100);
-    text += QChar(u'0' + fraction / 10);
-    text += QChar(u'0' + fraction % 10);
-    return text;
+    char text[AmountTextRoom];
+    return QString::fromLatin1(text, WriteCents(text, negative, cents, grouped) - text);
 }
 
 // value × 10^decimals, rounded half away from zero, working on the value's
@@ -99,6 +101,11 @@ QString FormatAmount(qint64 tenThousandths)
 QString FormatAmountPlain(qint64 tenThousandths)
 {
     return FormatCents(tenThousandths < 0, CentsOf(Magnitude(tenThousandths)), false);
+}
+
+char* WriteAmountPlain(char* out, qint64 tenThousandths)
+{
+    return WriteCents(out, tenThousandths < 0, CentsOf(Magnitude(tenThousandths)), false);
 }
 
 QString FormatAmountValue(double value)

@@ -23,6 +23,13 @@ QString FormatAmount(qint64 tenThousandths);
 // CSV exports and, given the absolute amount, of the amount in words.
 QString FormatAmountPlain(qint64 tenThousandths);
 
+// Room enough for any amount's text, grouped or plain.
+inline constexpr int AmountTextRoom = 32;
+// FormatAmountPlain's text written as ASCII bytes at `out`, which has room
+// for AmountTextRoom bytes; gives back the end of what was written. For
+// writers of large outputs that make no QString per amount.
+char* WriteAmountPlain(char* out, qint64 tenThousandths);
+
 // A money value held as a plain number (an average, a graph's scale) in the
 // FormatAmount pattern. The number is taken at its shortest decimal reading
 // (0.285 as 0.285, not as the binary 0.28499...). Not-a-number, infinities

@@ -4,6 +4,7 @@
 #include "productinfo.h"
 
 #include "controls/ButtonPictures.h"
+#include "controls/WindowButton.h"
 #include "controls/ZevButton.h"
 #include "platform/platform.h"
 #include "shell/appsettings.h"
@@ -24,27 +25,11 @@ QPointer<frmProgramOptions> theWindow;
 
 constexpr int WindowWidth = 7620, WindowHeight = 5160;
 
-const QColor FaceColour(206, 220, 238);
-const QColor FaceOverColour(226, 236, 250);
-const QColor CaptionColour(16, 32, 64);
-const QColor CaptionOverColour(0, 0, 0);
 const QColor FrameCaptionColour(0, 0, 64);
 
 ZevButton* makeButton(QWidget* parent, const QString& name, const QPixmap& picture = {})
 {
-    auto* button = new ZevButton(parent);
-    button->setObjectName(name);
-    button->setButtonType(3);
-    button->setColorScheme(2);
-    button->setBackColor(FaceColour);
-    button->setBackOver(FaceOverColour);
-    button->setForeColor(CaptionColour);
-    button->setForeOver(CaptionOverColour);
-    if (!picture.isNull()) {
-        button->setPictureNormal(picture);
-        button->setPicturePosition(2);
-    }
-    return button;
+    return MakeWindowButton(parent, name.toLatin1().constData(), {}, picture);
 }
 
 QGroupBox* makeFrame(QWidget* window, const char* name, const QString& title)
@@ -263,7 +248,7 @@ void frmProgramOptions::setBusy(bool busy)
 
 void frmProgramOptions::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_F1) {
+    if (event->key() == Qt::Key_F1 && IsPlainKey(*event)) {
         cmdHelp_Click();
         return;
     }

@@ -144,6 +144,22 @@ private slots:
         QVERIFY(run.err.contains("Huge"));
     }
 
+    void largestBalancesAreShownInFull()
+    {
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"), accountRecord("20240101120000", "Most")
+                                                      + accountRecord("20240101120001", "Least"));
+        QByteArray transactions;
+        transactions += transactionRecord("20240101120000", std::numeric_limits<qint64>::max());
+        transactions += transactionRecord("20240101120001", std::numeric_limits<qint64>::min());
+        writeFile(folder.filePath("Account.dat"), transactions);
+        const Run run = runTallyo({"export", "accounts", "--data-dir", folder.path()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("Name,Key,Balance,Protected\r\n"
+                                     "Least,20240101120001,-922337203685477.58,no\r\n"
+                                     "Most,20240101120000,922337203685477.58,no\r\n"));
+    }
+
     void damagedFilesAreReadWithoutACrash()
     {
         QTemporaryDir folder;

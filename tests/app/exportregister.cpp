@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <limits>
 
 using namespace tallyo::test;
@@ -90,6 +91,89 @@ private slots:
               "2023-03-17,,Other Debit,Nothing,,,1055.00,,7\r\n";
         QCOMPARE(run.out, expected);
         QCOMPARE(listing(folder.path()), before);
+    }
+
+    void writesEveryKindOfFieldAsItIsStored_data()
+    {
+        QTest::addColumn<double>("date");
+        QTest::addColumn<QByteArray>("type");
+        QTest::addColumn<bool>("cleared");
+        QTest::addColumn<QByteArray>("payee");
+        QTest::addColumn<qint64>("amount");
+        QTest::addColumn<QByteArray>("comment");
+        QTest::addColumn<QByteArray>("record");  // as written, without the record number
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        QTest::newRow("quotes and commas in every text")
+            << 45000.0 << QByteArray("Chk,\"1\"") << false << QByteArray("A \"B\", C") << qint64(-100)
+            << QByteArray("x,y") << QByteArray("2023-03-15,,\"Chk,\"\"1\"\"\",\"A \"\"B\"\", C\",-0.01,,-0.01,\"x,y\"");
+        QTest::newRow("line breaks")
+            << 45000.0 << QByteArray("Deposit") << true << QByteArray("one\r\ntwo") << qint64(10000)
+            << QByteArray("three\nfour") << QByteArray("2023-03-15,*,Deposit,\"one\r\ntwo\",,1.00,1.00,\"three\nfour\"");
+        QTest::newRow("code page characters")
+            << 45000.0 << QByteArray("D\xE9p\xF4t") << false << QByteArray("\x80 \x9C\xFC\x85")
+            << qint64(10000) << QByteArray(" \xA0\xA3 ")
+            << QByteArray("2023-03-15,,D\xC3\xA9p\xC3\xB4t,\xE2\x82\xAC \xC5\x93\xC3\xBC\xE2\x80\xA6,,1.00,1.00,"
+                          "\xC2\xA0\xC2\xA3");
+        QTest::newRow("largest credit")
+            << 45000.0 << QByteArray("Deposit") << false << QByteArray("Bank") << max << QByteArray()
+            << QByteArray("2023-03-15,,Deposit,Bank,,922337203685477.58,922337203685477.58,");
+        QTest::newRow("smallest debit")
+            << 45000.0 << QByteArray("1001") << false << QByteArray("Bank") << min << QByteArray()
+            << QByteArray("2023-03-15,,1001,Bank,-922337203685477.58,,-922337203685477.58,");
+        QTest::newRow("debit below half a cent")
+            << 45000.0 << QByteArray("1001") << false << QByteArray("Bank") << qint64(-49) << QByteArray()
+            << QByteArray("2023-03-15,,1001,Bank,0.00,,0.00,");
+        QTest::newRow("negative balance of millions")
+            << 45000.0 << QByteArray("ATM") << false << QByteArray("Bank") << qint64(-123456789012345)
+            << QByteArray() << QByteArray("2023-03-15,,ATM,Bank,-12345678901.23,,-12345678901.23,");
+        QTest::newRow("late evening rounds to the next day")
+            << 45000.999999 << QByteArray("ATM") << false << QByteArray("Bank") << qint64(0) << QByteArray()
+            << QByteArray("2023-03-16,,ATM,Bank,,,0.00,");
+        QTest::newRow("first day shown")
+            << -657434.0 << QByteArray("ATM") << false << QByteArray("Bank") << qint64(0) << QByteArray()
+            << QByteArray("0100-01-01,,ATM,Bank,,,0.00,");
+        QTest::newRow("no date")
+            << std::nan("") << QByteArray("ATM") << false << QByteArray("Bank") << qint64(0) << QByteArray()
+            << QByteArray(",,ATM,Bank,,,0.00,");
+    }
+
+    void writesEveryKindOfFieldAsItIsStored()
+    {
+        QFETCH(double, date);
+        QFETCH(QByteArray, type);
+        QFETCH(bool, cleared);
+        QFETCH(QByteArray, payee);
+        QFETCH(qint64, amount);
+        QFETCH(QByteArray, comment);
+        QFETCH(QByteArray, record);
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"), account(CheckingKey, "Checking"));
+        writeFile(folder.filePath("Account.dat"),
+                  handmade::transaction(transaction(CheckingKey, date, type, amount, payee, cleared, comment)));
+        const Run run = exportRegister(folder, "Checking");
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, header + record + ",1\r\n");
+    }
+
+    void aFailedWriteIsReported()
+    {
+        if (!QFile::exists("/dev/full"))
+            QSKIP("/dev/full is not available");
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"), account(CheckingKey, "Checking"));
+        writeFile(folder.filePath("Account.dat"),
+                  handmade::transaction(transaction(CheckingKey, 45000, "Deposit", 10000)));
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(qEnvironmentVariable("TALLYO_BINARY"),
+                      {"export", "register", "--account", "Checking", "--data-dir", folder.path()});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 1);
+        const QByteArray err = process.readAllStandardError();
+        QVERIFY2(err.contains("could not write"), err.constData());
+        QCOMPARE(err.count('\n'), 1);
     }
 
     void findsTheAccountByNameOrKey_data()

@@ -495,6 +495,21 @@ private slots:
         QCOMPARE(account.CheckLayout, CheckLayout{});
         QCOMPARE(setup.txtRowCol(1)->text(), QStringLiteral("2"));
     }
+
+    // F1 opens the manual only unmodified; here it cannot, which shows a message.
+    void manualKeyActsOnlyUnmodified()
+    {
+        writeAccount(Layout);
+        auto window = open();
+        seams_->shell.openResult = false;
+        QTest::keyClick(window.get(), Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(window.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(prompts().verifyDone());
+        prompts().expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        QVERIFY(prompts().verifyDone());
+        QVERIFY(window->isVisible());
+    }
 };
 
 TALLYO_TEST(CheckWindowsTest)

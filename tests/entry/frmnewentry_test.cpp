@@ -1,6 +1,7 @@
 // The entry window on real files, driven by keys: type texts and the sign
 // of the amount, both ways of typing an amount, the comment and notes, the
 // beginning balance and void records, and a save that meets a full disk.
+#include "recordingshell.h"
 #include "scriptedprompts.h"
 #include "testenv.h"
 #include "testrunner.h"
@@ -524,6 +525,31 @@ private slots:
         // The same entry saves once there is room.
         w->cmdSave->click();
         QCOMPARE(records().size(), 2);
+    }
+
+    // F1 opens the manual only unmodified; here it cannot, which shows a message.
+    void manualKeyActsOnlyUnmodified()
+    {
+        test::RecordingShell shell;
+        shell.openResult = false;
+        platform().shell = &shell;
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        QTest::keyClick(w->combo[3]->lineEdit(), Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(w->combo[3]->lineEdit(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(prompts_->verifyDone());
+        prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(w->combo[3]->lineEdit(), Qt::Key_F1);
+        QVERIFY(prompts_->verifyDone());
+        // The amount box takes its own keys first, but not F1.
+        QTest::keyClick(w->txtAmount, Qt::Key_F1, Qt::ControlModifier);
+        QVERIFY(prompts_->verifyDone());
+        prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(w->txtAmount, Qt::Key_F1);
+        QVERIFY(prompts_->verifyDone());
+        QVERIFY(w->isVisible());
+        window_.reset();
+        platform().shell = nullptr;
     }
 };
 

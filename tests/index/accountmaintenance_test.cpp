@@ -100,7 +100,13 @@ private slots:
         QCOMPARE(account.AccountKey, QStringLiteral("20261208093015"));
         QCOMPARE(account.AccountName, QStringLiteral("  Savings  ").leftJustified(40));
         QVERIFY(account.AccessQuery.trimmed().isEmpty());
-        QCOMPARE(account.AccountNotes.trimmed(), NewAccountNotes());
+        // A new account's notes start from the template, written out here.
+        QCOMPARE(account.AccountNotes.trimmed(),
+                 QStringLiteral("Name of financial institution:\r\n\r\n"
+                                "Type of Account: (Checking, Credit Card, Saving, etc.)\r\n\r\n"
+                                "Routing Number: \r\nAccount Number: \r\n\r\n"
+                                "Other information:"));
+        QCOMPARE(NewAccountNotes(), account.AccountNotes.trimmed());
 
         OpenLists();
         QCOMPARE(ListCount(), 1);

@@ -754,6 +754,80 @@ private:
         CloseAccountIndex();
         addTransactions(key, {{QString(TypeDeposit), 50000}});
     }
+
+private slots:
+    // The window's keys act only as the key tables list them: unmodified.
+    // Shift+Insert is a paste, Ctrl+F4 and the like belong to the desktop.
+    void windowKeysActOnlyUnmodified_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("asked"); // what the key's action asks first; empty: nothing
+        const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
+                  alt = Qt::AltModifier;
+        const QString add = QStringLiteral("New Account name");
+        QTest::newRow("Insert") << int(Qt::Key_Insert) << none << add;
+        QTest::newRow("Insert on the number pad") << int(Qt::Key_Insert) << int(Qt::KeypadModifier) << add;
+        QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << shift << QString();
+        QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << ctrl << QString();
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << QString();
+        QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << shift << QString();
+        QTest::newRow("F2") << int(Qt::Key_F2) << none << QStringLiteral("About Tallyo");
+        QTest::newRow("Alt+F2") << int(Qt::Key_F2) << alt << QString();
+        QTest::newRow("F4") << int(Qt::Key_F4) << none << QStringLiteral("Protect your account");
+        QTest::newRow("Shift+F4") << int(Qt::Key_F4) << shift << QString();
+        QTest::newRow("Ctrl+F4") << int(Qt::Key_F4) << ctrl << QString();
+        QTest::newRow("F5") << int(Qt::Key_F5) << none << QStringLiteral("Rename account");
+        QTest::newRow("Shift+F5") << int(Qt::Key_F5) << shift << QString();
+        QTest::newRow("Ctrl+F5") << int(Qt::Key_F5) << ctrl << QString();
+        QTest::newRow("F12") << int(Qt::Key_F12) << none << QStringLiteral("Confirm");
+        QTest::newRow("Shift+F12") << int(Qt::Key_F12) << shift << QString();
+        QTest::newRow("Ctrl+F12") << int(Qt::Key_F12) << ctrl << QString();
+    }
+
+    void windowKeysActOnlyUnmodified()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, asked);
+        addAccounts({"Cash"});
+        frmAccountIndex* window = open();
+        QVERIFY(window);
+        if (asked == QStringLiteral("New Account name") || asked == QStringLiteral("Rename account"))
+            prompts_->expectInput(asked, QString());
+        else if (!asked.isEmpty())
+            prompts_->expectMessage(asked, 2);
+        // Anything the key starts that is not expected fails the test.
+        QTest::keyClick(window->gridAccountIndex, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QVERIFY(prompts_->verifyDone());
+        QCOMPARE(window->model->rowCount(), 1);
+        QVERIFY(!window->isEditingNotes());
+    }
+
+    void notesAndManualKeysActOnlyUnmodified()
+    {
+        addAccounts({"Cash"});
+        frmAccountIndex* window = open();
+        QVERIFY(window);
+        // The manual cannot be opened here: F1 shows a message, which the
+        // modified keys must not.
+        shell_.openResult = false;
+        QTest::keyClick(window->gridAccountIndex, Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(window->gridAccountIndex, Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(!window->isEditingNotes());
+
+        QTest::keyClick(window->gridAccountIndex, Qt::Key_F6);
+        QVERIFY(window->isEditingNotes());
+        // While editing, Shift+F8 is no "stop editing"; F8 is.
+        QTest::keyClick(window->txtAccountInfo, Qt::Key_F8, Qt::ShiftModifier);
+        QVERIFY(window->isEditingNotes());
+        QTest::keyClick(window->txtAccountInfo, Qt::Key_F8);
+        QVERIFY(!window->isEditingNotes());
+
+        prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(window->gridAccountIndex, Qt::Key_F1);
+        QVERIFY(prompts_->verifyDone());
+    }
 };
 
 TALLYO_TEST(AccountIndexWindowTest)

@@ -110,6 +110,28 @@ keys alt+y
 wait_gone "Confirm"
 expect_no_text "$(register)" "Employer"
 
+step "a date picked in the entry window's calendar by keyboard (the next day, Enter)"
+press_until "$REGISTER" "$ADDING" Insert
+keys Right Return
+type_text "1050"
+keys Tab
+type_text "Day After"
+keys Escape Tab
+type_text "5"
+keys Return
+wait_gone "$ADDING"
+expect_text "$(register)" "$(date -d tomorrow +%F),,1050,Day After,-5.00,,"
+
+step "the browsing calendar drops down from its button and Esc gives the grid back"
+wait_for "$REGISTER"
+click_menu "$REGISTER" 552 25
+keys Escape
+sleep 0.5
+# The grid has the focus again: Insert adds, as it does from the grid.
+press_until "$REGISTER" "$ADDING" Insert
+keys Escape Escape
+press_until "$ADDING" "$REGISTER" Escape
+
 step "Esc in the normal view returns to the account index"
 press_until "$REGISTER" "Tallyo - Account Index" Escape
 

@@ -427,6 +427,54 @@ private slots:
         QVERIFY(window->isEnabled());
         QVERIFY(window->grid->isVisible());
     }
+    // The window's keys act only unmodified, as its key table lists them.
+    void windowKeysActOnlyUnmodified_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("effect"); // empty: nothing happens
+        const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
+                  alt = Qt::AltModifier;
+        QTest::newRow("Insert") << int(Qt::Key_Insert) << none << "add";
+        QTest::newRow("Insert on the number pad") << int(Qt::Key_Insert) << int(Qt::KeypadModifier) << "add";
+        QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << shift << "";
+        QTest::newRow("Ctrl+Insert") << int(Qt::Key_Insert) << ctrl << "";
+        QTest::newRow("F2") << int(Qt::Key_F2) << none << "reconcile";
+        QTest::newRow("Ctrl+F2") << int(Qt::Key_F2) << ctrl << "";
+        QTest::newRow("F3") << int(Qt::Key_F3) << none << "summary";
+        QTest::newRow("Shift+F3") << int(Qt::Key_F3) << shift << "";
+        QTest::newRow("F1") << int(Qt::Key_F1) << none << "manual";
+        QTest::newRow("Ctrl+F1") << int(Qt::Key_F1) << ctrl << "";
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << none << "index";
+        QTest::newRow("Shift+Esc") << int(Qt::Key_Escape) << shift << "";
+        QTest::newRow("Alt+Esc") << int(Qt::Key_Escape) << alt << "";
+    }
+
+    void windowKeysActOnlyUnmodified()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, effect);
+        installHooks();
+        registerActions().textSummary = [this](frmAccount&, const ListSummary&) { called_.append("summary"); };
+        frmAccount* window = open(checks(4));
+        QVERIFY(window);
+        // The manual cannot be opened here: F1 shows a message.
+        shell_->openResult = false;
+        if (effect == QStringLiteral("manual"))
+            prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(window->grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        settle();
+        QVERIFY(prompts_->verifyDone());
+        QStringList seen = called_;
+        if (registerState().RegisterView == ReconcileView)
+            seen.append(QStringLiteral("reconcile"));
+        if (indexShown_ > 0)
+            seen.append(QStringLiteral("index"));
+        // The manual's message was checked above.
+        const bool listed = !effect.isEmpty() && effect != QStringLiteral("manual");
+        QCOMPARE(seen, listed ? QStringList{effect} : QStringList());
+    }
 };
 
 TALLYO_TEST(RegisterWindowTest)

@@ -4,6 +4,7 @@
 #include "reportrows.h"
 #include "testrunner.h"
 
+#include "register/search.h"
 #include "shell/commandline.h"
 
 #include <QProcess>
@@ -100,6 +101,27 @@ private slots:
                                     << int(A::Invalid) << "--from needs a date YYYY-MM-DD";
         QTest::newRow("pdf without a file")
             << QStringList{"print", "list", "--account", "H", "--pdf"} << int(A::Invalid) << "--pdf needs a file name";
+        QTest::newRow("summary of a search")
+            << QStringList{"export", "summary", "--account", "H", "--search", "payee=smith", "--year", "2021"}
+            << int(A::ExportSummary) << "";
+        QTest::newRow("print list of a search")
+            << QStringList{"print", "list", "--account", "H", "--search=payee=smith", "--year=2021"}
+            << int(A::PrintList) << "";
+        QTest::newRow("a search on a summary asks as the prompt does")
+            << QStringList{"export", "summary", "--account", "H", "--search", "month=13"} << int(A::Invalid)
+            << "a month search needs a month from 1 to 12, not \"13\"";
+        QTest::newRow("a year on a check search of a list")
+            << QStringList{"print", "list", "--account", "H", "--search", "check=12", "--year", "2021"}
+            << int(A::Invalid) << "--year does not go with a check search";
+        QTest::newRow("a year without a search on a list")
+            << QStringList{"print", "list", "--account", "H", "--year", "2021"} << int(A::Invalid)
+            << "--year belongs to --search";
+        QTest::newRow("no search on a check")
+            << QStringList{"print", "check", "--account", "H", "--record", "2", "--search", "payee=x"}
+            << int(A::Invalid) << "--search belongs to export register, export summary and print list";
+        QTest::newRow("no search on the layout")
+            << QStringList{"export", "layout", "--account", "H", "--search", "payee=x"} << int(A::Invalid)
+            << "--search belongs to export register, export summary and print list";
         QTest::newRow("print options on an export")
             << QStringList{"export", "summary", "--account", "H", "--comments"} << int(A::Invalid)
             << "--record, --number, --comment, --from, --to, --comments and --pdf belong to print";
@@ -118,6 +140,115 @@ private slots:
             QVERIFY(command.comments);
             QCOMPARE(command.pdfFile, QStringLiteral("out.pdf"));
         }
+        if (action != int(CommandLine::Action::Invalid)) {
+            QCOMPARE(command.search.has_value(), arguments.join(u' ').contains(QStringLiteral("--search")));
+            if (command.search) {
+                QCOMPARE(command.search->kind, int(SearchPayee));
+                QCOMPARE(command.search->text, QStringLiteral("smith"));
+                QCOMPARE(command.search->year, QStringLiteral("2021"));
+            }
+        }
+    }
+
+    // The summary of the search view: the matches only, titled as the
+    // register's search titles them, without a balance line.
+    void summaryOfASearch_data()
+    {
+        QTest::addColumn<QStringList>("search");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("month 3: all but the beginning balance")
+            << QStringList{"month=3"}
+            << QStringLiteral("\n\nSummary-\nMatches for: '03'\n\n"
+                              "Total number of transactions in this summary 5\n\n"
+                              "1 Total credit transactions (200.00 / average 40.00)\n"
+                              "0 Total debit transactions (-60.50 / average -12.10)\n\n\n"
+                              "3 Regular or Electronic checks (60.50)\n"
+                              "1 Regular Deposits (200.00)\n");
+        QTest::newRow("a deposit in 2026, by its menu name")
+            << QStringList{"type=deposit", "--year", "2026"}
+            << QStringLiteral("\n\nSummary-\nMatches for: 'Deposit     '\n\n"
+                              "Total number of transactions in this summary 1\n\n"
+                              "1 Total credit transactions (200.00 / average 200.00)\n"
+                              "0 Total debit transactions (0.00 / average 0.00)\n\n\n"
+                              "0 Regular or Electronic checks (0.00)\n");
+        QTest::newRow("the beginning balance is listed but not counted")
+            << QStringList{"month=12"}
+            << QStringLiteral("\n\nSummary-\nMatches for: '12'\n\n"
+                              "Total number of transactions in this summary 1\n\n"
+                              "0 Total credit transactions (100.00 / average 100.00)\n");
+        QTest::newRow("no match: the summary of nothing")
+            << QStringList{"payee=nobody"}
+            << QStringLiteral("\n\nSummary-\nMatches for: 'nobody'\n\n"
+                              "Total number of transactions in this summary 0\n\n"
+                              "0 Total credit transactions (0.00 / average 0.00)\n"
+                              "0 Total debit transactions (0.00 / average 0.00)\n\n\n");
+    }
+    void summaryOfASearch()
+    {
+        QFETCH(QStringList, search);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        const Run run = test::runTallyo(
+            QStringList{"export", "summary", "--account", "Bills & Co #2 100%", "--data-dir", folder.path(), "--search"}
+            + search);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        const QString text = QString::fromUtf8(run.out);
+        QVERIFY2(text.contains(expected), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("balance as of")));
+        QVERIFY(text.endsWith(QStringLiteral(" Voids \n")));
+        QCOMPARE(test::listing(folder.path()), (QStringList{"Account.dat", "Account.dex"}));
+    }
+
+    void malformedSearchesExitWithTwo()
+    {
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        for (const QStringList& verb : {QStringList{"export", "summary"}, QStringList{"print", "list"}}) {
+            const Run run = test::runTallyo(
+                verb + QStringList{"--account", "Bills & Co #2 100%", "--data-dir", folder.path(), "--search", "year=1850"});
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY(run.out.isEmpty());
+            QVERIFY2(run.err.contains("a year search needs a year from 1900 to 2999"), run.err.constData());
+        }
+    }
+
+    void printListOfASearch()
+    {
+        QTemporaryDir folder;
+        writeHousehold(folder);
+        QVERIFY(QDir().mkpath(folder.filePath("out")));
+        const QString pdf = folder.filePath("out/list.pdf");
+        const QStringList common{"print", "list", "--account", "Bills & Co #2 100%", "--pdf", pdf, "--data-dir",
+                                 folder.path()};
+        const Run run = runWithoutPrinter(
+            common + QStringList{"--search", "payee=pay", "--year", "2026", "--from", "2026-03-03", "--to",
+                                 "2026-03-05", "--comments"},
+            folder.filePath("home"));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(run.out), QStringLiteral("Printed 3 items into %1.\n").arg(pdf));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("Matches for: 'pay'")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("End of Printout -- 3 items in this list.")));
+        QVERIFY(text.contains(QStringLiteral("1002")) && text.contains(QStringLiteral("Refund")));
+        QVERIFY(!text.contains(QStringLiteral("1001")));
+        QVERIFY(!text.contains(QStringLiteral("Account of")));
+        // The search view has no balance column and no balance closing line.
+        QVERIFY(!text.contains(QStringLiteral("Balance")));
+        QVERIFY(!text.contains(QStringLiteral("239.50")));
+
+        // A search that finds nothing prints nothing and leaves the file.
+        const Run none = runWithoutPrinter(common + QStringList{"--search", "payee=nobody"}, folder.filePath("home"));
+        QCOMPARE(none.exitCode, 1);
+        QVERIFY(none.out.isEmpty());
+        QVERIFY2(none.err.endsWith("\nThe search finds no transactions: nothing was printed.\n")
+                     || none.err == "The search finds no transactions: nothing was printed.\n",
+                 none.err.constData());
+        QCOMPARE(test::listing(folder.filePath("out")), QStringList{"list.pdf"});
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("Matches for: 'pay'")));
+        QVERIFY(!QFileInfo::exists(folder.filePath("home/Documents")));
+        QCOMPARE(test::listing(folder.path()), (QStringList{"Account.dat", "Account.dex"}));
     }
 
     void summaryOnStandardOutput()

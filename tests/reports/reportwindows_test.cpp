@@ -321,6 +321,19 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         QVERIFY(window->isEnabled());
     }
+
+    // F1 opens the manual only unmodified; here it cannot, which shows a message.
+    void graphManualKeyActsOnlyUnmodified()
+    {
+        frmGraph graph(1);
+        seams_->shell.openResult = false;
+        QTest::keyClick(&graph, Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(&graph, Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(prompts_->verifyDone());
+        prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(&graph, Qt::Key_F1);
+        QVERIFY(prompts_->verifyDone());
+    }
 };
 
 TALLYO_TEST(ReportWindowsTest)

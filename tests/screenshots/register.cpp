@@ -99,6 +99,26 @@ int shootMenu(QMenu* menu, const QDir& out, const QString& name)
 
 }
 
+frmAccount* OpenRegisterSample()
+{
+    const qint32 record = AppendAccount(QStringLiteral("Household Checking"), NewAccountNotes());
+    OpenAccountIndex();
+    const QString key = ReadAccountRecord(record).AccountKey;
+    CloseAccountIndex();
+    currentAccount().CurrentAccountKey = key;
+    currentAccount().CurrentAccountRecord = record;
+    writeSample(key);
+
+    OpenRegisterWindow();
+    frmAccount* window = RegisterWindow();
+    if (!window || !QTest::qWaitForWindowActive(window))
+        return nullptr;
+    settle();
+    window->resize(window->width(), window->minimumHeight());
+    settle();
+    return window;
+}
+
 int registerShots(const QDir& target)
 {
     const QDir out(target.absolutePath());
@@ -125,21 +145,9 @@ int registerShots(const QDir& target)
                [](frmAccount&, const ListSummary&) {}, [](frmAccount&, double, double) {},
                [](frmAccount&, int) {}, [](frmAccount&, int, const QString&) {}, [](frmAccount&, int) {}};
 
-    const qint32 record = AppendAccount(QStringLiteral("Household Checking"), NewAccountNotes());
-    OpenAccountIndex();
-    const QString key = ReadAccountRecord(record).AccountKey;
-    CloseAccountIndex();
-    currentAccount().CurrentAccountKey = key;
-    currentAccount().CurrentAccountRecord = record;
-    writeSample(key);
-
     int written = 0;
-    OpenRegisterWindow();
-    QPointer<frmAccount> window = RegisterWindow();
-    if (window && QTest::qWaitForWindowActive(window)) {
-        settle();
-        window->resize(window->width(), window->minimumHeight());
-        settle();
+    QPointer<frmAccount> window = OpenRegisterSample();
+    if (window) {
         written += save(*window, out, QStringLiteral("register"));
 
         window->ReconcileList();

@@ -42,6 +42,7 @@ std::vector<Renderer> all()
         accountIndexShots,
         registerShots,
         entryShots,
+        searchShots,
         programOptionsShots,
         checkShots,
         reportShots,

@@ -6,6 +6,7 @@
 #include <vector>
 
 namespace tallyo {
+class frmAccount;
 struct MessageRequest;
 }
 
@@ -18,6 +19,13 @@ int titleShots(const QDir& out);
 int accountIndexShots(const QDir& out);
 int registerShots(const QDir& out);
 int entryShots(const QDir& out);
+int searchShots(const QDir& out);
+
+// Adds the account "Household Checking" with the register's sample
+// transactions (early 2026) to the working folder and opens its register,
+// sized to its least height; nullptr when the window did not open.
+frmAccount* OpenRegisterSample();
+
 int programOptionsShots(const QDir& out);
 
 int checkShots(const QDir& out);

@@ -420,6 +420,22 @@ private slots:
         title->cmdQuit->click();
         QVERIFY(title->isVisible());
     }
+
+    // F1 opens the manual only unmodified; here it cannot, which shows a message.
+    void manualKeyActsOnlyUnmodified()
+    {
+        setSetting(SettingKey::NewUser, QStringLiteral("NoShow"));
+        setSetting(SettingKey::QuickStart, QStringLiteral("0"));
+        frmTitlePage* title = showTitle();
+        QVERIFY(title);
+        shell_.openResult = false;
+        QTest::keyClick(title, Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(title, Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(prompts_->verifyDone());
+        prompts_->expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(title, Qt::Key_F1);
+        QVERIFY(prompts_->verifyDone());
+    }
 };
 
 TALLYO_TEST(TitleWindowTest)

@@ -203,7 +203,7 @@ private slots:
     {
         QVERIFY(writeWholeFile("Account.dat", handmade::numberedTransactions(1, 2)));
         // A result comes back; appends are counted after the close.
-        const qint64 amount = WithTransactionsOpen([] {
+        const qint64 amount = WhileTransactionsOpen([] {
             WriteTransactionRecord(3, ReadTransactionRecord(2));
             return ReadTransactionRecord(1).Amount;
         });
@@ -214,7 +214,7 @@ private slots:
         // A failure closes the file and reaches the caller; nothing was
         // written, so the count stands.
         try {
-            WithTransactionsOpen([] { ReadTransactionRecord(9); });
+            WhileTransactionsOpen([] { ReadTransactionRecord(9); });
             QFAIL("read a record that is not there");
         } catch (const FileError& error) {
             QCOMPARE(error.file(), QString("Account.dat"));
@@ -222,9 +222,9 @@ private slots:
         QVERIFY(!dataFiles().TransactionFile.isOpen());
         QCOMPARE(TransactionCount(), 3);
 
-        WithListsOpen([] { WriteListRecord(1, ListRecord{}); });
+        WhileListsOpen([] { WriteListRecord(1, ListRecord{}); });
         QVERIFY(!dataFiles().ListFile.isOpen());
-        QCOMPARE(WithAccountIndexOpen([] { return AccountIndexCount(); }), 0);
+        QCOMPARE(WhileAccountIndexOpen([] { return AccountIndexCount(); }), 0);
         QCOMPARE(ListCount(), 1);
     }
 };

@@ -360,6 +360,20 @@ private slots:
         QVERIFY(test::fileExists(keptPath + QStringLiteral("/Account.dex")));
         QDir(keptPath).removeRecursively();
     }
+
+    // F1 opens the manual only unmodified; here it cannot, which shows a message.
+    void manualKeyActsOnlyUnmodified()
+    {
+        frmProgramOptions* window = open();
+        QVERIFY(window);
+        seams_->shell.openResult = false;
+        QTest::keyClick(window->optDateFormat[2], Qt::Key_F1, Qt::ControlModifier);
+        QTest::keyClick(window->optDateFormat[2], Qt::Key_F1, Qt::AltModifier);
+        QVERIFY(seams_->prompts.verifyDone());
+        seams_->prompts.expectMessage(QStringLiteral("Can not open Tallyo Manual"), 1);
+        QTest::keyClick(window->optDateFormat[2], Qt::Key_F1);
+        QVERIFY(seams_->prompts.verifyDone());
+    }
 };
 
 TALLYO_TEST(ProgramOptionsWindowTest)

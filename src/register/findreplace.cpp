@@ -1,0 +1,141 @@
+#include "findreplace.h"
+
+#include "registerstate.h"
+
+#include "platform/platform.h"
+#include "store/datafiles.h"
+#include "store/fields.h"
+
+#include <algorithm>
+
+namespace tallyo {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+std::function<void(qint32)>& writeHook()
+{
+    static std::function<void(qint32)> hook;
+    return hook;
+}
+
+QString Quoted(const QString& text)
+{
+    return u'\'' + text + u'\'';
+}
+
+QString Instances(qint32 count)
+{
+    return QString::number(count) + QStringLiteral(" instance") + (count >= 2 ? QStringLiteral("s") : QString());
+}
+
+// Rewrites the listed records whose field matches, in list order.
+void ReplaceListed(int field, const QString& find, const QString& replacement, ReplaceResult& result)
+{
+    const RegisterState& state = registerState();
+    const int at = field == ReplacePayee ? TransactionRecord::PayeeAt : TransactionRecord::CommentAt;
+    const int width = field == ReplacePayee ? TransactionRecord::PayeeWidth : TransactionRecord::CommentWidth;
+    const qint32 used = qint32(std::clamp<qint64>(state.DisplayedCount, 0, qint64(state.DisplayedList.size())));
+    // The beginning balance heads the normal view and is never changed.
+    const qint32 first = state.RegisterView == NormalView ? 1 : 0;
+    RecordFile& file = dataFiles().TransactionFile;
+    for (qint32 i = first; i < used; ++i) {
+        const qint32 number = state.DisplayedList[size_t(i)];
+        QByteArray record = file.read(number);
+        if (TrimSpaces(ReadText(record.constData() + at, width)) != find)
+            continue;
+        // Only the field's bytes change; the rest of the record is written
+        // back exactly as it was read.
+        WriteText(record.data() + at, width, QStringView(replacement).left(width));
+        if (const auto& hook = writeHook())
+            hook(number);
+        file.write(number, record);
+        ++result.count;
+    }
+}
+
+}
+
+ReplaceResult ReplaceInDisplayedList(int field, const QString& find, const QString& replacement)
+{
+    ReplaceResult result;
+    try {
+        WhileTransactionsOpen([&] { ReplaceListed(field, find, replacement, result); });
+    } catch (const FileError& error) {
+        result.error = error;
+    }
+    return result;
+}
+
+QString FindReplaceConfirmation(const QString& find, const QString& replacement)
+{
+    return QStringLiteral("In this display of transactions, ") + QStringLiteral("you want to find") + crlf + crlf
+           + Quoted(find) + crlf + crlf + QStringLiteral("and replace it with") + crlf + crlf + Quoted(replacement)
+           + crlf + crlf + QStringLiteral("Is this correct?");
+}
+
+QString FindReplaceResult(qint32 count, const QString& find, const QString& replacement)
+{
+    if (count == 0)
+        return Quoted(find) + crlf + crlf + QStringLiteral("could not be found in") + crlf
+               + QStringLiteral("this list of transactions.");
+    return Instances(count) + QStringLiteral(" of") + crlf + crlf + Quoted(find) + crlf + crlf
+           + (count >= 2 ? QStringLiteral("were") : QStringLiteral("was")) + QStringLiteral(" found and replaced with")
+           + crlf + crlf + Quoted(replacement);
+}
+
+QString FindReplaceStopped(const FileError& error, qint32 count, const QString& find, const QString& replacement)
+{
+    QString text = error.message() + crlf + crlf + QStringLiteral("The replacing stopped there.") + crlf + crlf;
+    if (count == 0)
+        return text + QStringLiteral("Nothing had been replaced.");
+    return text + Instances(count) + QStringLiteral(" of") + crlf + crlf + Quoted(find) + crlf + crlf
+           + QStringLiteral("had already been replaced with")
+           + crlf + crlf + Quoted(replacement) + crlf + crlf + QStringLiteral("and the rest were left as they were.");
+}
+
+bool FindAndReplace(int field, const QString& title, const QString& defaultFind, const BusyCallback& setBusy)
+{
+    const QString word = field == ReplacePayee ? QStringLiteral("Payee") : QStringLiteral("Comment");
+    const QString find = prompts()
+                             .inputText(title,
+                                        QStringLiteral("Enter the ") + word + QStringLiteral(" text ") + crlf
+                                            + QStringLiteral("that you want to have replaced:"),
+                                        defaultFind)
+                             .trimmed();
+    if (find.isEmpty())
+        return false;
+    const QString replacement =
+        prompts()
+            .inputText(title, QStringLiteral("Enter the replacement text") + crlf + QStringLiteral("you want to use:"),
+                       QString())
+            .trimmed();
+    if (replacement.isEmpty())
+        return false;
+    if (prompts().ask(title, IconQuestion, FindReplaceConfirmation(find, replacement), 2,
+                      {QStringLiteral("&Yes, proceed"), QStringLiteral("&No, return to the Account Register")})
+        != 1)
+        return false;
+
+    if (setBusy)
+        setBusy(true);
+    const ReplaceResult result = ReplaceInDisplayedList(field, find, replacement);
+    if (setBusy)
+        setBusy(false);
+    const QString resultTitle = QStringLiteral("Find/Replace Results");
+    if (result.error)
+        prompts().ask(resultTitle, IconStop, FindReplaceStopped(*result.error, result.count, find, replacement), 1,
+                      {QStringLiteral("&Okay")});
+    else
+        prompts().ask(resultTitle, IconInformation, FindReplaceResult(result.count, find, replacement), 1,
+                      {QStringLiteral("&Okay")});
+    return true;
+}
+
+void SetReplaceWriteHook(std::function<void(qint32 number)> hook)
+{
+    writeHook() = std::move(hook);
+}
+
+}
