@@ -19,6 +19,14 @@ keys Escape
 wait_gone "No accounts on file"
 wait_for "Tallyo - Account Index"
 
+step "Shift+Insert (a paste) does not add an account; Insert alone does"
+keys shift+Insert
+sleep 1
+shown "New Account name" && fail "Shift+Insert started adding an account"
+press_until "Tallyo - Account Index" "New Account name" Insert
+press_until "New Account name" "Tallyo - Account Index" Escape
+expect_text "$(export_accounts)" "Name,Key,Balance,Protected"
+
 step "Esc asks before quitting; going back keeps the program"
 keys Escape
 wait_for "Confirm"
