@@ -182,7 +182,7 @@ void frmPrintCheckSetup::cmdSave_Click()
         StoreAccountRecord(record_, saved);
     } catch (const FileError& error) {
         // The layout stays in the fields to be saved again.
-        prompts().ask(QStringLiteral("File error"), IconStop, error.message(), 1, {QStringLiteral("&Okay")});
+        ShowFileError(error);
         return;
     }
     account_ = saved;

@@ -23,11 +23,6 @@ namespace {
 constexpr int WindowWidth = 5355, WindowHeight = 6900;
 
 
-void ShowFileError(const FileError& error)
-{
-    prompts().ask(QStringLiteral("File error"), IconStop, error.message(), 1, {QStringLiteral("&Okay")});
-}
-
 // The length a box text has once saved: line breaks as CR LF, one final
 // line break.
 int SavedLength(const QString& shown)

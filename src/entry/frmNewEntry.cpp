@@ -64,11 +64,6 @@ DropDownBox* makeCombo(QWidget* window, const QString& name)
     return box;
 }
 
-void ShowFileError(const FileError& error)
-{
-    prompts().ask(QStringLiteral("File error"), IconStop, error.message(), 1, {QStringLiteral("&Okay")});
-}
-
 }
 
 bool ShowNewEntryWindow(QWidget* parent)

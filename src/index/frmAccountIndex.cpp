@@ -441,9 +441,5 @@ bool frmAccountIndex::runDataAction(const std::function<void()>& action)
     }
 }
 
-void frmAccountIndex::ShowFileError(const FileError& error)
-{
-    prompts().ask(QStringLiteral("File error"), IconStop, error.message(), 1, {QStringLiteral("&Okay")});
-}
 
 }

@@ -118,7 +118,6 @@ private:
     void fitBalanceColumn();
     // Runs one data action; a file error is shown and the window goes on.
     bool runDataAction(const std::function<void()>& action);
-    static void ShowFileError(const FileError& error);
 
     TwipScale twips_;
     ButtonPulse pulse_;

@@ -378,7 +378,7 @@ bool frmAccount::runDataAction(const std::function<void()>& action)
         action();
         return true;
     } catch (const FileError& error) {
-        prompts().ask(QStringLiteral("File error"), IconStop, error.message(), 1, {QStringLiteral("&Okay")});
+        ShowFileError(error);
         return false;
     }
 }

@@ -1,5 +1,7 @@
 #include "WindowHelpers.h"
 
+#include "store/fileerror.h"
+
 #include "desktoptargets.h"
 #include "platform/pagesurface.h"
 #include "platform/platform.h"
@@ -151,6 +153,11 @@ void TellWherePrintingWent(const PageSurface& surface)
                   QStringLiteral("No printer is installed, so the pages were saved as") + QStringLiteral("\r\n")
                       + QDir::toNativeSeparators(file),
                   1, {QStringLiteral("&Okay")});
+}
+
+void ShowFileError(const FileError& error)
+{
+    prompts().ask(QStringLiteral("File error"), IconStop, error.message(), 1, {QStringLiteral("&Okay")});
 }
 
 }

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace tallyo {
 
+class FileError;
 class PageSurface;
 
 // Busy: hourglass pointer and the window disabled; not busy: the normal
@@ -61,6 +62,10 @@ void OnFirstActivation(QWidget& window, std::function<void()> setUp);
 // After a printout: when the pages went to a file because no printer is
 // installed, tells the user where the file is.
 void TellWherePrintingWent(const PageSurface& surface);
+
+// A data file that could not be read or written: "File error" with the
+// file, the operation and the system's reason, and one "&Okay".
+void ShowFileError(const FileError& error);
 
 // Twips and pixels on the primary screen.
 TwipScale ScreenTwips();
