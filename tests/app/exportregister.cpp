@@ -157,6 +157,47 @@ private slots:
         QCOMPARE(run.out, header + record + ",1\r\n");
     }
 
+    // A register whose days include the day summer time starts at midnight:
+    // every date is shown, whatever the zone the export runs in.
+    void datesAreCalendarDaysInEveryZone_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<double>("day");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("Santiago") << "America/Santiago" << 46271.0 << QByteArray("2026-09-06");
+        QTest::newRow("Sao Paulo") << "America/Sao_Paulo" << 43408.0 << QByteArray("2018-11-04");
+    }
+    void datesAreCalendarDaysInEveryZone()
+    {
+        QFETCH(QString, zone);
+        QFETCH(double, day);
+        QFETCH(QByteArray, shown);
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Account.dex"), account(CheckingKey, "Checking"));
+        QByteArray transactions;
+        for (const Transaction& t : {
+                 transaction(CheckingKey, 1.0, "Start", 1000000, "Beginning Balance", true),
+                 transaction(CheckingKey, day - 1 + 23.5 / 24, "101", -10000, "Evening before"),
+                 transaction(CheckingKey, day, "102", -10000, "Midnight"),
+                 transaction(CheckingKey, day + 0.5 / 24, "103", -10000, "Half past"),
+                 transaction(CheckingKey, day + 1, "104", -10000, "Next day"),
+             })
+            transactions += handmade::transaction(t);
+        writeFile(folder.filePath("Account.dat"), transactions);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TZ", zone);
+        const Run run = runTallyo({"export", "register", "--account", "Checking", "--data-dir", folder.path()},
+                                  environment);
+        QCOMPARE(run.exitCode, 0);
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 7);  // header, five rows, the empty end
+        const QDate shownDay = QDate::fromString(QString::fromLatin1(shown), Qt::ISODate);
+        QVERIFY(lines[2].startsWith(shownDay.addDays(-1).toString(Qt::ISODate).toLatin1() + ",,101,"));
+        QVERIFY(lines[3].startsWith(shown + ",,102,Midnight,"));
+        QVERIFY(lines[4].startsWith(shown + ",,103,Half past,"));
+        QVERIFY(lines[5].startsWith(shownDay.addDays(1).toString(Qt::ISODate).toLatin1() + ",,104,"));
+    }
+
     void aFailedWriteIsReported()
     {
         if (!QFile::exists("/dev/full"))

@@ -14,9 +14,11 @@ struct Run {
     QByteArray err;
 };
 
-inline Run runTallyo(const QStringList& arguments)
+inline Run runTallyo(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                         QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(qEnvironmentVariable("TALLYO_BINARY"), arguments);
     Run run;
     if (!process.waitForFinished(30000))
