@@ -96,6 +96,7 @@ public:
 
     // Pointer shape number (0 default, 1 arrow, 2 cross, 3 I-beam, 11 busy,
     // 99 the mouse icon, ...) and the custom pointer picture.
+    static constexpr int CustomPointer = 99;
     int mousePointer() const;
     void setMousePointer(int shape);
     QPixmap mouseIcon() const;
