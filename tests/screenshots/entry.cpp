@@ -83,18 +83,7 @@ int shootList(const QDir& out, const QString& name, int kind, const QString& typ
 int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind, const QString& text,
                  int defaultButton, const QStringList& captions)
 {
-    MessageDialogState& state = messageDialog();
-    state.reset();
-    state.MessageTitle = title;
-    state.MessageIconKind = iconKind;
-    state.MessageText = text;
-    state.MessageDefaultButton = defaultButton;
-    state.MessageCaptions = captions;
-    QPointer<frmMsgBox> box = new frmMsgBox;
-    const int written = save(*box, out, name);
-    box->close();
-    delete box;
-    return written;
+    return messageShot(out, name, {title, iconKind, text, defaultButton, false, captions});
 }
 
 }

@@ -54,18 +54,7 @@ void addAccount(FixedClock& clock, const QString& name, qint64 balance, const QS
 int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind,
                  const QString& text, bool showOption, const QStringList& captions)
 {
-    MessageDialogState& state = messageDialog();
-    state.reset();
-    state.MessageTitle = title;
-    state.MessageIconKind = iconKind;
-    state.MessageText = text;
-    state.MessageShowOption = showOption;
-    state.MessageCaptions = captions;
-    QPointer<frmMsgBox> box = new frmMsgBox;
-    const int written = save(*box, out, name);
-    box->close();
-    delete box;
-    return written;
+    return messageShot(out, name, {title, iconKind, text, 1, showOption, captions});
 }
 
 }

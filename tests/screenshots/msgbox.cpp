@@ -2,6 +2,7 @@
 // "Don't show this again" box.
 #include "shots.h"
 
+#include "platform/prompts.h"
 #include "platform/singleinstance.h"
 #include "shell/Main.h"
 #include "shell/frmMsgBox.h"
@@ -16,19 +17,7 @@ namespace tallyo::shots {
 int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind,
                  const QString& text, int defaultButton, bool showOption, const QStringList& captions)
 {
-    MessageDialogState& state = messageDialog();
-    state.reset();
-    state.MessageTitle = title;
-    state.MessageIconKind = iconKind;
-    state.MessageText = text;
-    state.MessageDefaultButton = defaultButton;
-    state.MessageShowOption = showOption;
-    state.MessageCaptions = captions;
-    QPointer<frmMsgBox> box = new frmMsgBox;
-    const int written = save(*box, out, name);
-    box->close();
-    delete box;
-    return written;
+    return messageShot(out, name, {title, iconKind, text, defaultButton, showOption, captions});
 }
 
 int messageDialogShots(const QDir& out)

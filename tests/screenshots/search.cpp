@@ -84,22 +84,6 @@ int shootInput(const QDir& out, const QString& name, const ShotPrompts::Input& i
     return save(dialog, out, name);
 }
 
-int shootMessage(const QDir& out, const QString& name, const MessageRequest& request)
-{
-    MessageDialogState& state = messageDialog();
-    state.reset();
-    state.MessageTitle = request.title;
-    state.MessageIconKind = request.iconKind;
-    state.MessageText = request.text;
-    state.MessageDefaultButton = request.defaultButton;
-    state.MessageCaptions = request.captions;
-    QPointer<frmMsgBox> box = new frmMsgBox;
-    const int written = save(*box, out, name);
-    box->close();
-    delete box;
-    return written;
-}
-
 // Several top-level widgets drawn where they stand on the screen.
 int shootTogether(const QDir& out, const QString& name, const QList<QWidget*>& widgets)
 {
@@ -192,7 +176,7 @@ int searchShots(const QDir& target)
         for (int i = 0; i < questions.inputs.size() && i < promptNames.size(); ++i)
             written += shootInput(out, promptNames[i], questions.inputs[i]);
         if (!questions.messages.isEmpty())
-            written += shootMessage(out, QStringLiteral("search-scope"), questions.messages.last());
+            written += messageShot(out, QStringLiteral("search-scope"), questions.messages.last());
 
         // Nothing matches.
         questions.messages.clear();
@@ -201,7 +185,7 @@ int searchShots(const QDir& target)
         settle();
         menuSearch_Click(*window, SearchPayee);
         if (!questions.messages.isEmpty())
-            written += shootMessage(out, QStringLiteral("search-no-matches"), questions.messages.last());
+            written += messageShot(out, QStringLiteral("search-no-matches"), questions.messages.last());
 
         // Find and replace: the prompts, the confirmation, the results.
         questions.inputs.clear();
@@ -223,10 +207,10 @@ int searchShots(const QDir& target)
             written += shootInput(out, QStringLiteral("replace-prompt-replacement"), questions.inputs[1]);
         }
         if (questions.messages.size() >= 6) {
-            written += shootMessage(out, QStringLiteral("replace-confirm"), questions.messages[0]);
-            written += shootMessage(out, QStringLiteral("replace-result-many"), questions.messages[1]);
-            written += shootMessage(out, QStringLiteral("replace-result-one"), questions.messages[3]);
-            written += shootMessage(out, QStringLiteral("replace-result-none"), questions.messages[5]);
+            written += messageShot(out, QStringLiteral("replace-confirm"), questions.messages[0]);
+            written += messageShot(out, QStringLiteral("replace-result-many"), questions.messages[1]);
+            written += messageShot(out, QStringLiteral("replace-result-one"), questions.messages[3]);
+            written += messageShot(out, QStringLiteral("replace-result-none"), questions.messages[5]);
         }
 
         // The grid's menu with QuickFind open, and two hints.
