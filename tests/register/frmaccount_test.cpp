@@ -2,7 +2,7 @@
 // question answered by the scripted prompts and the later pieces replaced
 // by hooks that record their calls.
 #include "recordingshell.h"
-#include "registerdata.h"
+#include "registerwindow.h"
 #include "scriptedprompts.h"
 #include "testrunner.h"
 #include "windowseams.h"
@@ -69,17 +69,7 @@ class RegisterWindowTest : public QObject {
 
     frmAccount* open(const QList<handmade::Transaction>& transactions)
     {
-        currentAccount().CurrentAccountRecord = AppendAccount(QStringLiteral("Household"), NewAccountNotes());
-        currentAccount().CurrentAccountKey = QString::fromLatin1(AccountKey);
-        if (!transactions.isEmpty() && !writeTransactions(transactions))
-            return nullptr;
-        OpenRegisterWindow();
-        frmAccount* window = RegisterWindow();
-        if (!window || !QTest::qWaitForWindowActive(window))
-            return nullptr;
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-        return window;
+        return registerdata::openRegister(transactions);
     }
 
     static void settle()

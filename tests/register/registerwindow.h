@@ -26,7 +26,7 @@ inline tallyo::frmAccount* openRegister(const QList<handmade::Transaction>& tran
     using namespace tallyo;
     currentAccount().CurrentAccountRecord = AppendAccount(QStringLiteral("Household"), NewAccountNotes());
     currentAccount().CurrentAccountKey = QString::fromLatin1(AccountKey);
-    if (!writeTransactions(transactions))
+    if (!transactions.isEmpty() && !writeTransactions(transactions))
         return nullptr;
     OpenRegisterWindow();
     frmAccount* window = RegisterWindow();

@@ -2,6 +2,7 @@
 // buttons, the print menu with its question and a failing printer, and the
 // graph window with its captions and "No data".
 #include "reportrows.h"
+#include "../register/registerwindow.h"
 #include "recordingshell.h"
 #include "scriptedprompts.h"
 #include "testrunner.h"
@@ -89,17 +90,7 @@ class ReportWindowsTest : public QObject {
 
     frmAccount* open(const QList<Transaction>& transactions)
     {
-        currentAccount().CurrentAccountRecord = AppendAccount(QStringLiteral("Household"), QString());
-        currentAccount().CurrentAccountKey = QString::fromLatin1(registerdata::AccountKey);
-        if (!registerdata::writeTransactions(transactions))
-            return nullptr;
-        OpenRegisterWindow();
-        frmAccount* window = RegisterWindow();
-        if (!window || !QTest::qWaitForWindowActive(window))
-            return nullptr;
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-        return window;
+        return registerdata::openRegister(transactions);
     }
 
     static void settle()
