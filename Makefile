@@ -6,7 +6,7 @@ BENCH_BUILD ?= build-bench
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test sanitize bench screenshots clean
+.PHONY: deps configure build run test sanitize bench screenshots package clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -35,6 +35,12 @@ bench: deps
 
 screenshots: build
 	@cmake --build $(BUILD) --target screenshots
+
+# The Debian package (build/tallyo_VERSION_ARCH.deb), then lintian and the
+# other package checks on it.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@cd $(BUILD) && ctest -R '^package_' --output-on-failure
 
 clean:
 	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD)

@@ -12,6 +12,7 @@ packages=(
   poppler-utils xdg-utils
   xvfb xauth xdotool openbox x11-utils
   cups cups-client cups-filters printer-driver-cups-pdf
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db librsvg2-bin shared-mime-info
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include "util/numbers.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace tallyo {
 
@@ -176,6 +177,15 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     if (checkOptions || listOptions || !command.pdfFile.isEmpty())
         return Invalid(QStringLiteral("--record, --number, --comment, --from, --to, --comments and --pdf belong to print"));
 
+    // The menu entry opens a downloaded statement with "tallyo FILE": the
+    // program starts as usual and keeps the file (made absolute before the
+    // data folder becomes the working folder).
+    static const QRegularExpression statement(QStringLiteral("\\.(ofx|qfx|qif)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (words.size() == 1 && statement.match(words.first()).hasMatch()) {
+        command.statementFile = QDir::current().absoluteFilePath(words.first());
+        words.clear();
+    }
     if (words.isEmpty()) {
         if (!command.account.isEmpty())
             return Invalid(QStringLiteral("--account belongs to export register"));

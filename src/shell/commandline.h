@@ -27,6 +27,9 @@ struct CommandLine {
     // [--year YYYY]: only the matches
     std::optional<SearchRequest> search;
     QString error;    // why the arguments were refused (Invalid)
+    // Desktop: a bank statement (.ofx, .qfx, .qif) the desktop handed over,
+    // as an absolute path, kept for the statement import.
+    QString statementFile;
     QString folder;   // backup and restore: the backup folder
     bool force = false;  // backup: go on into a folder of other files
     bool yes = false;    // restore: replace the current data

@@ -7,6 +7,7 @@
 #include "register/search.h"
 #include "shell/commandline.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -125,6 +126,13 @@ private slots:
         QTest::newRow("print options on an export")
             << QStringList{"export", "summary", "--account", "H", "--comments"} << int(A::Invalid)
             << "--record, --number, --comment, --from, --to, --comments and --pdf belong to print";
+        // A statement the menu entry hands over starts the program.
+        QTest::newRow("statement from the desktop")
+            << QStringList{"/home/u/Downloads/May 2026.OFX"} << int(A::Desktop) << "";
+        QTest::newRow("relative statement and a data folder")
+            << QStringList{"--data-dir", "d", "bank.qif"} << int(A::Desktop) << "";
+        QTest::newRow("not a statement") << QStringList{"notes.txt"} << int(A::Invalid) << "unknown command notes.txt";
+        QTest::newRow("two statements") << QStringList{"a.ofx", "b.qfx"} << int(A::Invalid) << "unknown command a.ofx";
     }
     void parsing()
     {
@@ -140,6 +148,8 @@ private slots:
             QVERIFY(command.comments);
             QCOMPARE(command.pdfFile, QStringLiteral("out.pdf"));
         }
+        if (action == int(CommandLine::Action::Desktop))
+            QCOMPARE(command.statementFile, QDir::current().absoluteFilePath(arguments.last()));
         if (action != int(CommandLine::Action::Invalid)) {
             QCOMPARE(command.search.has_value(), arguments.join(u' ').contains(QStringLiteral("--search")));
             if (command.search) {
