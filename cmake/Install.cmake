@@ -7,6 +7,9 @@ set(TALLYO_APP_ID io.github.tallyo.Tallyo)
 set(TALLYO_PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
 
 install(TARGETS tallyo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Every library symbol bound at start-up, so that its table can be made
+# read-only (Debian's hardening of programs it ships).
+target_link_options(tallyo PRIVATE LINKER:-z,relro LINKER:-z,now)
 # F1 looks for the manual in <prefix>/share/tallyo, beside <prefix>/bin.
 install(FILES ${CMAKE_BINARY_DIR}/Tallyo.PDF DESTINATION ${CMAKE_INSTALL_DATADIR}/tallyo)
 
