@@ -16,8 +16,11 @@
 #include "store/datafiles.h"
 #include "util/dates.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -151,7 +154,10 @@ private slots:
         QTest::newRow("check number left unchosen") << "" << 0 << "" << qint64(0);
         QTest::newRow("typed check number") << "1234" << -1 << "1234        " << qint64(-450000);
         QTest::newRow("check prefix") << "Check# 1234" << -1 << "1234        " << qint64(-450000);
-        QTest::newRow("type word without its spaces") << "Deposit" << -1 << "" << qint64(0);
+        QTest::newRow("type word without its spaces") << "Deposit" << -1 << "Deposit     " << qint64(450000);
+        QTest::newRow("type words in other letters") << "service fee" << -1 << "Service Fee " << qint64(-450000);
+        QTest::newRow("a unique beginning") << "atm" << -1 << "ATM Cash    " << qint64(-450000);
+        QTest::newRow("a beginning two items share") << "Auto" << -1 << "" << qint64(0);
         QTest::newRow("deposit from the list") << "" << 1 << "Deposit     " << qint64(450000);
         QTest::newRow("ATM cash from the list") << "" << 4 << "ATM Cash    " << qint64(-450000);
     }
@@ -464,34 +470,168 @@ private slots:
         QCOMPARE(saved.Amount, qint64(0));
     }
 
-    void anAmountThatIsNoNumberIsRefusedWhateverTheWayToSave_data()
+    // Save never stores another amount than the one shown: what is no
+    // number, or more than the largest amount, is refused, by Enter in the
+    // box as by a click (the box loses the focus first).
+    void saveRefusesAnAmountItCannotStore_data()
     {
+        QTest::addColumn<qint64>("storedAmount");  // modifying a deposit of it; 0: adding
         QTest::addColumn<bool>("byClick");
-        QTest::newRow("Enter in the amount box") << false;
-        QTest::newRow("a click on Save (the box loses the focus first)") << true;
+        QTest::addColumn<QString>("message");
+        const QString noNumber = QStringLiteral("The 'Amount' entry\r\nis not a number...");
+        const QString tooLarge = QStringLiteral("The 'Amount' entry is more\r\nthan 999,999,999.99...");
+        QTest::newRow("a comma first, Enter") << qint64(0) << false << noNumber;
+        QTest::newRow("a comma first, a click") << qint64(0) << true << noNumber;
+        QTest::newRow("too large from the file, Enter") << qint64(12345678901200) << false << tooLarge;
+        QTest::newRow("too large from the file, a click") << qint64(12345678901200) << true << tooLarge;
     }
-    void anAmountThatIsNoNumberIsRefusedWhateverTheWayToSave()
+    void saveRefusesAnAmountItCannotStore()
     {
+        QFETCH(qint64, storedAmount);
         QFETCH(bool, byClick);
-        frmNewEntry* w = open(false);
+        QFETCH(QString, message);
+        if (storedAmount)
+            append(stored(QStringLiteral("Deposit     "), storedAmount));
+        const QByteArray before = tallyo::test::readWholeFile(QStringLiteral("Account.dat"));
+        frmNewEntry* w = open(storedAmount != 0, storedAmount ? 1 : 0);
         QVERIFY(w);
-        fill(w, QStringLiteral("1001"), QStringLiteral("10"));
-        w->txtAmount->setText(QStringLiteral("ten dollars"));  // as pasted
+        if (!storedAmount)
+            fill(w, QStringLiteral("1001"), QStringLiteral(",5"));
+        const QString shown = w->txtAmount->text();
+        QCOMPARE(shown, storedAmount ? QStringLiteral("1,234,567,890.12") : QStringLiteral(",5"));
         w->txtAmount->setFocus();
         for (int attempt = 0; attempt < 2; ++attempt) {
-            prompts_->expectMessage(QStringLiteral("Entry Error"), QStringLiteral("The 'Amount' entry\r\nis not a number..."),
-                                    {QStringLiteral("&Okay")}, 1);
+            prompts_->expectMessage(QStringLiteral("Entry Error"), message, {QStringLiteral("&Okay")}, 1);
             if (byClick) {
                 w->cmdSave->setFocus();
                 w->cmdSave->click();
             } else {
                 QTest::keyClick(w->txtAmount, Qt::Key_Return);
             }
-            QCOMPARE(records().size(), 0);
+            QCOMPARE(tallyo::test::readWholeFile(QStringLiteral("Account.dat")), before);
             QVERIFY(w->isVisible());
-            QCOMPARE(w->txtAmount->text(), QStringLiteral("ten dollars"));
+            QCOMPARE(w->txtAmount->text(), shown);
         }
         prompts_->verifyDone();
+    }
+
+    // A paste is taken as the same keys typed, or refused whole; what the
+    // box then shows is what is saved.
+    void aPasteGoesThroughTheTypingRules_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<qint64>("saved");  // 0: Save stays disabled
+        QTest::newRow("above the largest amount") << 0 << "" << "123456789012" << "" << qint64(0);
+        QTest::newRow("a billion after a digit") << 0 << "5" << "1000000000" << "5" << qint64(-50000);
+        QTest::newRow("a grouped amount") << 0 << "" << "1,234.56" << "1,234.56" << qint64(-12345600);
+        QTest::newRow("the largest amount") << 0 << "" << "999999999.99" << "999999999.99" << qint64(-9999999999900);
+        QTest::newRow("words") << 0 << "7" << "12abc" << "7" << qint64(-70000);
+        QTest::newRow("right to left, digits") << 1 << "" << "1234" << "12.34" << qint64(-123400);
+        QTest::newRow("right to left, a point") << 1 << "5" << "12.34" << "0.05" << qint64(-500);
+        QTest::newRow("right to left, too large") << 1 << "" << "123456789012" << "" << qint64(0);
+    }
+    void aPasteGoesThroughTheTypingRules()
+    {
+        QFETCH(int, method);
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        QFETCH(qint64, saved);
+        SetSettingNumber(SettingKey::AmountEntryMethod, method);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        fill(w, QStringLiteral("1001"), typed);
+        w->txtAmount->setFocus();
+        QCoreApplication::processEvents();
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keyClick(w->txtAmount, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w->txtAmount->text(), shown);
+        QCOMPARE(w->cmdSave->isEnabled(), saved != 0);
+        QTest::keyClick(w->txtAmount, Qt::Key_Return);
+        QCOMPARE(records().value(0).Amount, saved);
+    }
+
+    // One Enter saves when no list is open; an Enter that closes an open
+    // list with an item highlighted only closes it.
+    void oneEnterSavesOnceTheListsAreClosed_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");  // into the box's open list; "v" is Down
+        QTest::addColumn<int>("enters");     // Enters until saved
+        QTest::addColumn<QString>("storedType");
+        QTest::newRow("a type picked with the arrows") << 2 << "vv" << 2 << "Deposit     ";
+        QTest::newRow("a type typed as the list shows it") << 2 << "Service Fee" << 2 << "Service Fee ";
+        QTest::newRow("a check number") << 2 << "1042" << 1 << "1042        ";
+        QTest::newRow("a comment, hint lines open") << 5 << "for May" << 1 << "1001        ";
+    }
+    void oneEnterSavesOnceTheListsAreClosed()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(int, enters);
+        QFETCH(QString, storedType);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        if (box != 2)
+            typeInto(w->combo[2]->lineEdit(), QStringLiteral("1001"));
+        typeInto(w->combo[3]->lineEdit(), QStringLiteral("Smith"));
+        typeInto(w->txtAmount, QStringLiteral("10"));
+        DropDownBox* list = w->combo[box];
+        list->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(list->isPopupOpen());
+        for (QChar key : typed) {
+            if (key == u'v')
+                QTest::keyClick(list->view(), Qt::Key_Down);
+            else
+                QTest::keyClick(list->view(), key.toLatin1());
+        }
+        int pressed = 0;
+        while (records().isEmpty() && pressed < 3) {
+            QTest::keyClick(list->isPopupOpen() ? static_cast<QWidget*>(list->view()) : list->lineEdit(), Qt::Key_Return);
+            QCoreApplication::processEvents();
+            ++pressed;
+        }
+        QCOMPARE(pressed, enters);
+        QCOMPARE(records().value(0).TransactionType, storedType);
+    }
+
+    // After an entry error exactly one box shows the focus cue: the one the
+    // focus went to, to put it right.
+    void anEntryErrorMovesTheCueWithTheFocus_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("cued");
+        QTest::newRow("type") << "Auto" << "10" << "combo2";
+        QTest::newRow("amount") << "1001" << ",5" << "txtAmount";
+    }
+    void anEntryErrorMovesTheCueWithTheFocus()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, amount);
+        QFETCH(QString, cued);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        fill(w, type, amount);
+        w->txtAmount->setFocus();
+        QCoreApplication::processEvents();
+        prompts_->expectMessage(QStringLiteral("Entry Error"), 1);
+        QTest::keyClick(w->txtAmount, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        for (int n : {2, 3, 5})
+            w->combo[n]->hidePopup();
+        const std::array<QWidget*, 6> inputs{w->calendar, w->combo[2], w->combo[3], w->txtAmount, w->combo[5], w->txtNotes};
+        const std::array<int, 6> captions{1, 2, 3, 4, 5, 6};
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            const bool cue = inputs[i]->objectName() == cued;
+            QCOMPARE(w->lbl[captions[i]]->font().bold(), cue);
+            if (inputs[i] != w->calendar)
+                QCOMPARE(inputs[i]->palette().color(QPalette::Base) == QColor(255, 255, 192), cue);
+        }
     }
 
     void cancelWritesNothing()
