@@ -163,6 +163,15 @@ bool DropDownBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == view() && event->type() == QEvent::KeyPress && popupOpen_)
         return listKeyPress(static_cast<QKeyEvent*>(event));
+    // The list's own handling takes the highlighted item on Enter before the
+    // key arrives; Enter is decided above instead.
+    if (watched == view() && event->type() == QEvent::ShortcutOverride && popupOpen_) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    }
     if (watched == view() && event->type() == QEvent::Hide)
         popupOpen_ = false;
     return QComboBox::eventFilter(watched, event);

@@ -93,7 +93,7 @@ TextChange ChangeBetween(QStringView before, QStringView after)
     qsizetype tail = 0;
     while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
         ++tail;
-    return {before.left(head).toString() + before.right(tail),
+    return {before.left(head).toString() + before.right(tail).toString(),
             after.mid(head, after.size() - head - tail).toString()};
 }
 

@@ -559,10 +559,10 @@ private slots:
     void oneEnterSavesOnceTheListsAreClosed_data()
     {
         QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("typed");  // into the box's open list; "v" is Down
+        QTest::addColumn<QString>("typed");  // into the box's open list; ">" is Down
         QTest::addColumn<int>("enters");     // Enters until saved
         QTest::addColumn<QString>("storedType");
-        QTest::newRow("a type picked with the arrows") << 2 << "vv" << 2 << "Deposit     ";
+        QTest::newRow("a type picked with the arrows") << 2 << ">>" << 2 << "Deposit     ";
         QTest::newRow("a type typed as the list shows it") << 2 << "Service Fee" << 2 << "Service Fee ";
         QTest::newRow("a check number") << 2 << "1042" << 1 << "1042        ";
         QTest::newRow("a comment, hint lines open") << 5 << "for May" << 1 << "1001        ";
@@ -584,7 +584,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(list->isPopupOpen());
         for (QChar key : typed) {
-            if (key == u'v')
+            if (key == u'>')
                 QTest::keyClick(list->view(), Qt::Key_Down);
             else
                 QTest::keyClick(list->view(), key.toLatin1());
