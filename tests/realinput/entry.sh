@@ -19,34 +19,33 @@ register() { export_register Checking; }
 TYPE_AT="120 76" PAYEE_AT="200 119" AMOUNT_AT="30 162"
 RESTING="192 255 255" FOCUSED="255 255 192"
 
-# The colour of a point of a window, "r g b", read from an xwd picture of it.
+# A picture of the entry window, and the colour "r g b" of a point of it.
+picture() {
+    local id
+    id=$(window_id "$ADDING")
+    [ -n "$id" ] || fail "no window titled '$ADDING' to look at"
+    xwd -silent -id "$id" >"$WORK/window.xwd" 2>/dev/null || fail "could not picture '$ADDING'"
+}
 pixel() {
-    local file=$WORK/window.xwd id
-    id=$(window_id "$1")
-    [ -n "$id" ] || fail "no window titled '$1' to look at"
-    xwd -silent -id "$id" >"$file" 2>/dev/null || fail "could not picture '$1'"
     # The header is 32-bit words, most significant byte first.
     local -a h p
-    read -r -a h <<<"$(od -An -v -tu4 --endian=big -N 80 "$file" | tr '\n' ' ')"
-    local at=$((h[0] + h[19] * 12 + $3 * h[12] + $2 * h[11] / 8))
-    read -r -a p <<<"$(od -An -v -tu1 -j "$at" -N 4 "$file")"
+    read -r -a h <<<"$(od -An -v -tu4 --endian=big -N 80 "$WORK/window.xwd" | tr '\n' ' ')"
+    local at=$((h[0] + h[19] * 12 + $2 * h[12] + $1 * h[11] / 8))
+    read -r -a p <<<"$(od -An -v -tu1 -j "$at" -N 4 "$WORK/window.xwd")"
     if [ "${h[7]}" = 0 ]; then echo "${p[2]} ${p[1]} ${p[0]}"; else echo "${p[1]} ${p[2]} ${p[3]}"; fi
 }
 
-# Fails unless the box at "x y" has the colour: `expect_colour "$TYPE_AT" "$FOCUSED" type`.
-expect_colour() {
-    local seen
-    # shellcheck disable=SC2086
-    seen=$(pixel "$ADDING" $1)
-    [ "$seen" = "$2" ] || fail "the $3 box shows the colour $seen, expected $2"
-}
-
-# Exactly one box shows the focus cue.
+# Exactly one box shows the focus cue: `expect_cue_on amount`.
 expect_cue_on() {
-    local name spot
+    local name spot seen want
+    picture
     for name in type payee amount; do
         case $name in type) spot=$TYPE_AT ;; payee) spot=$PAYEE_AT ;; amount) spot=$AMOUNT_AT ;; esac
-        if [ "$name" = "$1" ]; then expect_colour "$spot" "$FOCUSED" $name; else expect_colour "$spot" "$RESTING" $name; fi
+        want=$RESTING
+        [ "$name" = "$1" ] && want=$FOCUSED
+        # shellcheck disable=SC2086
+        seen=$(pixel $spot)
+        [ "$seen" = "$want" ] || fail "the $name box shows the colour $seen, expected $want (the cue belongs on the $1 box)"
     done
 }
 
