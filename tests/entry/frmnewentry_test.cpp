@@ -572,41 +572,6 @@ private slots:
         QCOMPARE(records().value(0).TransactionType, storedType);
     }
 
-    // After an entry error exactly one box shows the focus cue: the one the
-    // focus went to, to put it right.
-    void anEntryErrorMovesTheCueWithTheFocus_data()
-    {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("cued");
-        QTest::newRow("type") << "Auto" << "10" << "combo2";
-        QTest::newRow("amount") << "1001" << ",5" << "txtAmount";
-    }
-    void anEntryErrorMovesTheCueWithTheFocus()
-    {
-        QFETCH(QString, type);
-        QFETCH(QString, amount);
-        QFETCH(QString, cued);
-        frmNewEntry* w = open(false);
-        QVERIFY(w);
-        fill(w, type, amount);
-        w->txtAmount->setFocus();
-        QCoreApplication::processEvents();
-        prompts_->expectMessage(QStringLiteral("Entry Error"), 1);
-        QTest::keyClick(w->txtAmount, Qt::Key_Return);
-        QCoreApplication::processEvents();
-        for (int n : {2, 3, 5})
-            w->combo[n]->hidePopup();
-        const std::array<QWidget*, 6> inputs{w->calendar, w->combo[2], w->combo[3], w->txtAmount, w->combo[5], w->txtNotes};
-        const std::array<int, 6> captions{1, 2, 3, 4, 5, 6};
-        for (size_t i = 0; i < inputs.size(); ++i) {
-            const bool cue = inputs[i]->objectName() == cued;
-            QCOMPARE(w->lbl[captions[i]]->font().bold(), cue);
-            if (inputs[i] != w->calendar)
-                QCOMPARE(inputs[i]->palette().color(QPalette::Base) == QColor(255, 255, 192), cue);
-        }
-    }
-
     void cancelWritesNothing()
     {
         append(stored(QStringLiteral("1001        "), -100000));
