@@ -10,7 +10,7 @@ packages=(
   libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xdg-utils
-  xvfb xauth xdotool openbox x11-utils
+  xvfb xauth xdotool openbox x11-utils xclip x11-apps
   cups cups-client cups-filters printer-driver-cups-pdf
   desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db librsvg2-bin shared-mime-info
 )

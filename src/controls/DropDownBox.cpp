@@ -37,6 +37,7 @@ DropDownBox::DropDownBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
     view()->installEventFilter(this);
     // A chosen item's text is selected whole once the box has taken it.
     connect(this, &QComboBox::activated, this, [this] {
@@ -63,6 +64,29 @@ void DropDownBox::focusInEvent(QFocusEvent* event)
 {
     everFocused_ = true;
     QComboBox::focusInEvent(event);
+}
+
+void DropDownBox::focusOutEvent(QFocusEvent* event)
+{
+    // Leaving for another control (not for the box's own list, a menu or
+    // another window) takes the item the typed text picks.
+    switch (event->reason()) {
+    case Qt::PopupFocusReason:
+    case Qt::ActiveWindowFocusReason:
+        break;
+    default:
+        if (const int row = pickedRow(); row >= 0 && currentText() != itemText(row)) {
+            setCurrentIndex(row);
+            setEditText(itemText(row));
+        }
+        break;
+    }
+    QComboBox::focusOutEvent(event);
+}
+
+int DropDownBox::pickedRow() const
+{
+    return picker_ ? picker_(currentText()) : -1;
 }
 
 void DropDownBox::showPopup()
@@ -101,16 +125,21 @@ bool DropDownBox::listKeyPress(QKeyEvent* key)
         hidePopup();
         return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (highlightChosen_ && view()->currentIndex().isValid()) {
-            const int row = view()->currentIndex().row();
-            hidePopup();
+    case Qt::Key_Enter: {
+        const bool highlighted = view()->currentIndex().isValid();
+        const int row = highlightChosen_ && highlighted ? view()->currentIndex().row() : pickedRow();
+        hidePopup();
+        if (row >= 0) {
             setCurrentIndex(row);
             emit activated(row);
-        } else {
-            hidePopup();
+        } else if (!highlighted) {
+            // Nothing in the list stands for the text: this Enter is the
+            // window's, once the list has closed.
+            QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, key->key(), key->modifiers(),
+                                                            key->text()));
         }
         return true;
+    }
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
@@ -134,6 +163,15 @@ bool DropDownBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == view() && event->type() == QEvent::KeyPress && popupOpen_)
         return listKeyPress(static_cast<QKeyEvent*>(event));
+    // The list's own handling takes the highlighted item on Enter before the
+    // key arrives; Enter is decided above instead.
+    if (watched == view() && event->type() == QEvent::ShortcutOverride && popupOpen_) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    }
     if (watched == view() && event->type() == QEvent::Hide)
         popupOpen_ = false;
     return QComboBox::eventFilter(watched, event);

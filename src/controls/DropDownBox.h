@@ -9,12 +9,18 @@
 //   its own list or from another window (`focusArrives`);
 // - while its list is open, sends what the user types to the box's text,
 //   and moves the list's highlight to the first item that begins with it;
-// - closes the list on Tab and Shift+Tab and moves on as they would; Enter
-//   closes it too, taking the highlighted item only when the user moved to
-//   it with the arrow keys (a typed check number stays as typed); Esc
+// - closes the list on Tab and Shift+Tab and moves on as they would; Esc
 //   closes it keeping the text;
+// - Enter closes the list taking the item the user moved to with the arrow
+//   keys, or the item the typed text picks (see setItemPicker); with some
+//   other item highlighted it only closes the list, keeping the text; with
+//   no item highlighted (the list holds nothing like the typed text) the
+//   list closes and the Enter goes on to the window, which saves;
 // - selects its whole text when an item is chosen, so typing replaces it.
+// It offers no inline completion of its own: that would take an Enter for
+// itself and fight the list's highlight.
 #include <QComboBox>
+#include <functional>
 
 class QFocusEvent;
 class QKeyEvent;
@@ -35,14 +41,23 @@ public:
     void hidePopup() override;
     bool isPopupOpen() const { return popupOpen_; }
 
+    // The row of the item a typed text stands for (-1: none). When set, that
+    // item is taken by Enter in the open list and when the focus leaves
+    // the box, so a typed "atm" becomes the list's "ATM Cash".
+    using ItemPicker = std::function<int(const QString& typed)>;
+    void setItemPicker(ItemPicker picker) { picker_ = std::move(picker); }
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool listKeyPress(QKeyEvent* key);
     void followTypedText();
+    int pickedRow() const;
 
+    ItemPicker picker_;
     bool popupOpen_ = false;
     bool everFocused_ = false;
     // The highlight was moved by the arrow keys since the list opened or

@@ -24,6 +24,28 @@ qsizetype TypedLength(QStringView text)
 
 constexpr qint64 CentsScale = AmountScale / 100;
 
+bool IsAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The digits after the decimal point.
+qsizetype DecimalCount(QStringView text)
+{
+    const qsizetype point = text.indexOf(u'.');
+    return point < 0 ? 0 : text.size() - point - 1;
+}
+
+// Within the box's limits: typed length, decimals and the largest amount. A
+// text that does not read as a number yet (a lone ".") is still being typed.
+bool WithinLimits(QStringView text)
+{
+    if (TypedLength(text) > AmountBoxLength || DecimalCount(text) > 2)
+        return false;
+    const std::optional<qint64> amount = AmountBoxValue(text);
+    return !amount || FitsTheBox(*amount);
+}
+
 }
 
 QString AmountBoxText(qint64 amount)
@@ -46,26 +68,51 @@ QString FinishedAmountText(QStringView text)
     if (const std::optional<qint64> amount = AmountBoxValue(text))
         return AmountBoxText(*amount);
     // Separators typed alone (".") are a zero still being typed; anything
-    // else came in by pasting and stays as it is, for Save to refuse.
-    const bool typable = std::all_of(text.begin(), text.end(),
-                                     [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.' || c == u','; });
-    return typable ? AmountBoxText(0) : text.toString();
+    // else (",5") stays as it is, for Save to refuse rather than to store
+    // some other amount.
+    const bool separatorsOnly = std::all_of(text.begin(), text.end(), [](QChar c) { return c == u'.' || c == u','; });
+    return separatorsOnly ? AmountBoxText(0) : text.toString();
 }
 
-bool LeftToRightAccepts(QStringView before, QChar key, QStringView after)
+QString AmountEntryError(QStringView text)
 {
-    if (key == u'.' || key == u',') {
-        if (before.contains(key))
+    const std::optional<qint64> amount = AmountBoxValue(text);
+    if (!amount)
+        return QStringLiteral("The 'Amount' entry\r\nis not a number...");
+    if (!FitsTheBox(*amount))
+        return QStringLiteral("The 'Amount' entry is more\r\nthan 999,999,999.99...");
+    return {};
+}
+
+TextChange ChangeBetween(QStringView before, QStringView after)
+{
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    return {before.left(head).toString() + before.right(tail).toString(),
+            after.mid(head, after.size() - head - tail).toString()};
+}
+
+bool LeftToRightAccepts(QStringView before, QStringView after)
+{
+    const TextChange change = ChangeBetween(before, after);
+    if (change.inserted.isEmpty())
+        return WithinLimits(after) || !WithinLimits(before);
+    // The box's own format, as copied from the box or the register.
+    if (const std::optional<qint64> amount = AmountBoxValue(after);
+        amount && AmountBoxText(*amount) == after && FitsTheBox(*amount))
+        return true;
+    QString text = change.kept;
+    for (QChar key : change.inserted) {
+        if ((key == u'.' || key == u',') ? text.contains(key) : !IsAsciiDigit(key))
             return false;
-    } else if (!key.isDigit() || key.unicode() > 127) {
-        return false;
+        text += key;
     }
-    if (TypedLength(after) > AmountBoxLength)
-        return false;
-    // A text that does not read as a number yet (a lone ".") is still being
-    // typed; a number must be one the box can take.
-    const std::optional<qint64> amount = AmountBoxValue(after);
-    return !amount || FitsTheBox(*amount);
+    return WithinLimits(after);
 }
 
 void RightToLeftAmount::start(QStringView shown)
@@ -78,7 +125,7 @@ bool RightToLeftAmount::press(QChar key)
 {
     if (key == u'.')
         return backspace();
-    if (!key.isDigit() || key.unicode() > 127)
+    if (!IsAsciiDigit(key))
         return false;
     const QString longer = (digits_ == u"0" ? QString() : digits_) + key;
     bool ok = false;
@@ -86,6 +133,19 @@ bool RightToLeftAmount::press(QChar key)
     if (!ok || cents > std::numeric_limits<qint64>::max() / CentsScale || !FitsTheBox(cents * CentsScale))
         return false;
     digits_ = longer;
+    return true;
+}
+
+bool RightToLeftAmount::insert(QStringView text)
+{
+    RightToLeftAmount trial = *this;
+    if (text.isEmpty())
+        return false;
+    for (QChar key : text) {
+        if (!IsAsciiDigit(key) || !trial.press(key))
+            return false;
+    }
+    *this = trial;
     return true;
 }
 

@@ -8,11 +8,13 @@
 // off again; an amount of zero leaves the box empty.
 //
 // The box shows the amount without its sign. At most 12 characters are
-// typed (thousands separators not counted), up to 999,999,999.99: 12 typed
-// characters in method 0, 11 digits in method 1. The amount as shown in the
-// amount format may be longer ("999,999,999.99"), so the box holds that.
-// A key that would pass the limit is refused, so that no digit is ever cut
-// off; a larger amount from the file is shown whole and can be shortened.
+// typed (thousands separators not counted), up to 999,999,999.99 with at
+// most two decimals: 12 typed characters in method 0, 11 digits in method 1.
+// Whatever changes the text (a key, a paste, a drop) goes through the same
+// rules: a change that breaks them is refused whole, so no digit is ever
+// cut off and the box never holds an amount that would be stored as another.
+// A larger amount from the file is shown whole and can be shortened; Save
+// refuses it until it is.
 #include <QChar>
 #include <QString>
 #include <QStringView>
@@ -26,9 +28,8 @@ enum AmountEntryMethod : int {
 };
 
 inline constexpr int AmountBoxLength = 12;
-// The longest amount that can be typed, and the room it takes when shown.
+// The largest amount that can be typed or saved.
 inline constexpr qint64 LargestTypedAmount = 999'999'999'99LL * 100;
-inline constexpr int AmountBoxShownLength = 14;
 
 // The amount as the box shows it: its size in the amount format.
 QString AmountBoxText(qint64 amount);
@@ -36,13 +37,30 @@ QString AmountBoxText(qint64 amount);
 // separator. Nothing for a text that reads as no number.
 std::optional<qint64> AmountBoxValue(QStringView text);
 // The text as it stands once the box loses the focus: a number in the amount
-// format, separators alone as zero; a text that is no number (pasted) is
-// left as it is, for Save to refuse.
+// format, separators alone as zero; another text that is no number (",5")
+// is left as it is, for Save to refuse.
 QString FinishedAmountText(QStringView text);
 
-// Method 0: whether a typed character is taken, given the text before the
-// key and the text the key would leave.
-bool LeftToRightAccepts(QStringView before, QChar key, QStringView after);
+// Why Save refuses the box's text, in the words of the "Entry Error"
+// message; empty when the text can be saved.
+QString AmountEntryError(QStringView text);
+
+// What a change of the text took out and put in: the text that stayed
+// (before the change, without what was taken out) and what came in.
+struct TextChange {
+    QString kept;
+    QString inserted;
+};
+TextChange ChangeBetween(QStringView before, QStringView after);
+
+// Method 0: whether a change of the text is taken, given the text before
+// and after it (a key, a paste, a cut). What came in is taken as typed one
+// character at a time: digits, a "." when the text holds none, a "," when
+// it holds none; at most two decimals, 12 typed characters and the largest
+// amount. An amount in the box's own format ("1,234,567.89") is taken too.
+// Taking characters out is always allowed, as Backspace is, unless it would
+// make the amount larger than the largest one.
+bool LeftToRightAccepts(QStringView before, QStringView after);
 
 // Method 1: the amount in cents as a string of digits.
 class RightToLeftAmount {
@@ -55,6 +73,10 @@ public:
     // fit the box).
     bool press(QChar key);
     bool backspace();
+    // Pasted text: digits only, each one added as if typed; refused whole
+    // (false, nothing changed) when anything else comes in or the amount
+    // would not fit.
+    bool insert(QStringView text);
     // The text the box shows: the digits as an amount, empty for zero.
     QString text() const;
     const QString& digits() const { return digits_; }

@@ -13,14 +13,6 @@
 
 namespace tallyo {
 
-std::optional<QString> AcceptedTypeText(const QString& typeBoxText)
-{
-    const QString type = TypeWithoutCheckPrefix(typeBoxText);
-    if (!IsAcceptedEntryType(type))
-        return std::nullopt;
-    return type;
-}
-
 TransactionRecord BuildEntryRecord(TransactionRecord record, const EntryInput& input, EntryMode mode,
                                    const QString& accountKey)
 {

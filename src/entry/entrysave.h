@@ -27,10 +27,6 @@ struct EntryInput {
     QString notes;                    // as stored: lines separated by CR LF
 };
 
-// The type text the window saves: a leading "Check# " taken off. Nothing
-// when it is not accepted (the window then says "Entry Error").
-std::optional<QString> AcceptedTypeText(const QString& typeBoxText);
-
 // The record to store: `base` is the transaction being modified (or, when
 // adding, whatever the window started from) with the input laid over it.
 // The type must already be accepted.

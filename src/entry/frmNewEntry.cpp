@@ -1,5 +1,6 @@
 #include "frmNewEntry.h"
 
+#include "AmountBox.h"
 #include "controls/DropDownBox.h"
 #include "controls/MonthsCalendar.h"
 #include "TextLimit.h"
@@ -19,6 +20,7 @@
 #include "util/dates.h"
 #include "util/productinfo.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -90,6 +92,13 @@ frmNewEntry::frmNewEntry(QWidget* parent)
     Form_Load();
 }
 
+frmNewEntry::~frmNewEntry()
+{
+    // The controls go before the window does; their focus changes on the
+    // way are no longer this window's business.
+    disconnect(focusWatch_);
+}
+
 EntryMode frmNewEntry::mode() const
 {
     return entryFlags().ModifyingEntry ? EntryMode::Modifying : EntryMode::Adding;
@@ -135,13 +144,14 @@ void frmNewEntry::Form_Load()
     }
     for (QLatin1StringView item : TypeBoxItems)
         combo[2]->addItem(QString(item));
+    // A typed "atm" or "service fee" stands for its list item.
+    combo[2]->setItemPicker(TypeItemFor);
     combo[2]->setCurrentIndex(-1);
     combo[2]->setEditText(QString());
 
     txtAmount = new QLineEdit(this);
     txtAmount->setObjectName(QStringLiteral("txtAmount"));
     txtAmount->setFont(font);
-    txtAmount->setMaxLength(AmountBoxShownLength);
     txtAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(txtAmount, Left, tops[4] + CaptionHeight, 1800, BoxHeight);
 
@@ -151,6 +161,7 @@ void frmNewEntry::Form_Load()
     lblUseBackspace->setWordWrap(true);
     lblUseBackspace->hide();
     place(lblUseBackspace, Left + 1920, tops[4] + CaptionHeight - 60, 2640, 2 * CaptionHeight + 30);
+    amountBox_ = new AmountBox(txtAmount, lblUseBackspace);
 
     txtNotes = new QPlainTextEdit(this);
     txtNotes->setObjectName(QStringLiteral("txtNotes"));
@@ -204,7 +215,10 @@ void frmNewEntry::Form_Load()
     };
     connect(calendar, &MonthsCalendar::popupClosed, this, toTypeBox);
     connect(calendar, &MonthsCalendar::focusLeft, this, toTypeBox);
-    connect(txtAmount, &QLineEdit::textChanged, this, [this] { txtAmount_Change(); });
+    connect(amountBox_, &AmountBox::changed, this, [this] { UpdateSaveState(); });
+    // The focus cue follows the focus wherever it goes, also while the
+    // window is inactive (a message on top) or a drop-down is open.
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateFocusCue(); });
     connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] { txtNotes_Change(); });
 
     setWindowTitle(ApplicationTitle
@@ -234,11 +248,9 @@ void frmNewEntry::LoadEntry()
         combo[3]->setEditText(TrimSpaces(record_.Payee));
         combo[5]->setEditText(TrimSpaces(record_.Comment));
         txtNotes->setPlainText(NotesForDisplay(TrimSpaces(record_.Notes)));
-        const QString amount = AmountBoxText(record_.Amount);
-        // An amount from a damaged file may be longer than the box allows;
-        // it is shown whole rather than cut.
-        txtAmount->setMaxLength(std::max<int>(AmountBoxShownLength, amount.size()));
-        txtAmount->setText(amount);
+        // An amount from a damaged file may be larger than the box allows;
+        // it is shown whole rather than cut, and Save refuses it.
+        amountBox_->setText(AmountBoxText(record_.Amount));
         if (isVoid || isStart) {
             calendar->setEnabled(false);
             combo[2]->setEnabled(false);
@@ -320,33 +332,36 @@ QLabel* frmNewEntry::captionOf(QWidget* input) const
     return nullptr;
 }
 
+QWidget* frmNewEntry::inputOf(QWidget* widget) const
+{
+    for (QWidget* input : std::initializer_list<QWidget*>{calendar, combo[2], combo[3], txtAmount, combo[5], txtNotes}) {
+        if (widget && (widget == input || input->isAncestorOf(widget)))
+            return input;
+    }
+    return nullptr;
+}
+
 bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
 {
-    QWidget* input = qobject_cast<QWidget*>(watched);
-    // A combo box's line edit stands for its box.
-    for (int n : {2, 3, 5}) {
-        if (combo[n] && watched == combo[n]->lineEdit())
-            input = combo[n];
-    }
     switch (event->type()) {
-    case QEvent::FocusIn:
-        // The focus coming back from a box's own list, or from another
-        // window, is no arrival: the list must not drop again.
-        if (auto* box = qobject_cast<DropDownBox*>(input);
-            box && !box->focusArrives(static_cast<QFocusEvent*>(event)))
-            break;
-        GotFocus(input);
-        break;
-    case QEvent::FocusOut: {
-        // A drop-down opening, or another window coming to the front, does
-        // not take the focus away from the control for good.
-        // Nor does the focus going into the box's own open list.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    case QEvent::FocusIn: {
+        QWidget* before = cueOwner_;
+        UpdateFocusCue();
+        QWidget* input = inputOf(qobject_cast<QWidget*>(watched));
+        // Moving inside a control, the focus coming back from a box's own
+        // list or from another window, is no arrival: no list drops again.
         const auto* box = qobject_cast<DropDownBox*>(input);
-        const bool intoOwnList = (box && box->isPopupOpen()) || (input == calendar && calendar->isPopupVisible());
-        if (!intoOwnList && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason
-            && !input->hasFocus())
-            LostFocus(input);
+        if (input != cueOwner_ || cueOwner_ == before
+            || (box && !box->focusArrives(static_cast<QFocusEvent*>(event))))
+            break;
+        if (input == calendar) {
+            calendar_GotFocus();
+        } else {
+            for (int n : {2, 3, 5}) {
+                if (input == combo[n])
+                    combo_GotFocus(n);
+            }
+        }
         break;
     }
     case QEvent::KeyPress: {
@@ -356,8 +371,6 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
             OpenManual();
             return true;
         }
-        if (watched == txtAmount)
-            return txtAmount_KeyPress(key);
         break;
     }
     default:
@@ -366,30 +379,32 @@ bool frmNewEntry::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void frmNewEntry::UpdateFocusCue()
+{
+    // The window's own focus control while a drop-down, a message or
+    // another program has the keyboard.
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->window() != this)
+        focused = focusWidget();
+    QWidget* owner = inputOf(focused);
+    if (owner == cueOwner_)
+        return;
+    if (QWidget* left = std::exchange(cueOwner_, owner))
+        LostFocus(left);
+    if (owner)
+        GotFocus(owner);
+}
+
 void frmNewEntry::GotFocus(QWidget* input)
 {
-    if (QLabel* caption = captionOf(input); caption && caption->font().bold())
-        return;  // the focus moved inside the control (a combo box's line edit)
     if (QLabel* caption = captionOf(input))
         setBold(caption, true);
     if (input != calendar)
         setBackground(input, mode() == EntryMode::Adding ? FocusedAdding : FocusedModifying);
-
-    if (input == calendar) {
-        calendar_GotFocus();
-    } else if (input == combo[2]) {
-        combo_GotFocus(2);
-    } else if (input == combo[3]) {
-        combo_GotFocus(3);
-    } else if (input == combo[5]) {
-        combo_GotFocus(5);
+    if (input == combo[3]) {
+        lbl[3]->setText(PayeeCaptionFor(TypeItemFor(combo[2]->currentText())));
     } else if (input == txtAmount) {
-        rightToLeftActive_ = SettingChoice(SettingKey::AmountEntryMethod).value_or(0) == RightToLeftEntry;
-        if (rightToLeftActive_) {
-            amountDigits_.start(txtAmount->text());
-            lblUseBackspace->setVisible(!txtAmount->text().isEmpty());
-        }
-        QTimer::singleShot(0, txtAmount, [this] { txtAmount->end(false); });
+        amountBox_->focusGained();
     } else if (input == txtNotes) {
         cmdSave->setDefault(false);
         txtNotes->moveCursor(QTextCursor::End);
@@ -405,11 +420,7 @@ void frmNewEntry::LostFocus(QWidget* input)
     if (input == combo[3]) {
         lbl[3]->setText(QStringLiteral("Payee/Creditor"));
     } else if (input == txtAmount) {
-        rightToLeftActive_ = false;
-        lblUseBackspace->hide();
-        const QString finished = FinishedAmountText(txtAmount->text());
-        if (finished != txtAmount->text())
-            txtAmount->setText(finished);
+        amountBox_->focusLost();
     } else if (input == txtNotes) {
         cmdSave->setDefault(true);
     }
@@ -434,53 +445,6 @@ void frmNewEntry::combo_GotFocus(int index)
     }
     if (box->currentText().isEmpty() && box->count() > 1)
         PressKey(Qt::Key_F4, box);
-    if (index == 3)
-        lbl[3]->setText(PayeeCaptionFor(combo[2]->findText(combo[2]->currentText(), Qt::MatchExactly)));
-}
-
-bool frmNewEntry::txtAmount_KeyPress(QKeyEvent* key)
-{
-    const bool backspace = key->key() == Qt::Key_Backspace;
-    const QString typed = key->text();
-    const bool character = !typed.isEmpty() && typed.front().isPrint();
-    if (!backspace && !character && key->key() != Qt::Key_Delete)
-        return false;  // moving the caret, Tab, Enter and Esc go on as usual
-
-    const int method = SettingChoice(SettingKey::AmountEntryMethod).value_or(0);
-    if (method == RightToLeftEntry) {
-        if (!rightToLeftActive_) {
-            rightToLeftActive_ = true;
-            amountDigits_.start(txtAmount->text());
-        }
-        const bool taken = backspace ? amountDigits_.backspace()
-            : character             ? amountDigits_.press(typed.front())
-                                    : false;
-        if (taken)
-            txtAmount_Change();
-        return true;
-    }
-    rightToLeftActive_ = false;
-    if (backspace || !character)
-        return false;
-    QString after = txtAmount->text();
-    const int at = txtAmount->hasSelectedText() ? txtAmount->selectionStart() : txtAmount->cursorPosition();
-    after.remove(at, txtAmount->selectedText().size());
-    after.insert(at, typed.front());
-    return !LeftToRightAccepts(txtAmount->text(), typed.front(), after);
-}
-
-void frmNewEntry::txtAmount_Change()
-{
-    if (formatting_)
-        return;
-    if (rightToLeftActive_) {
-        formatting_ = true;
-        txtAmount->setText(amountDigits_.text());
-        txtAmount->end(false);
-        formatting_ = false;
-        lblUseBackspace->setVisible(!txtAmount->text().isEmpty());
-    }
-    UpdateSaveState();
 }
 
 void frmNewEntry::txtNotes_Change()
@@ -496,19 +460,13 @@ void frmNewEntry::cmdSave_Click()
         return;
     const std::optional<QString> type = AcceptedTypeText(combo[2]->currentText());
     if (combo[2]->isEnabled() && !type) {
-        prompts().ask(QStringLiteral("Entry Error"), IconStop,
-                      QStringLiteral("The 'Type of Transaction'\r\nentry is not valid..."), 1,
-                      {QStringLiteral("&Okay")});
-        combo[2]->setFocus();
+        refuseEntry(QStringLiteral("The 'Type of Transaction'\r\nentry is not valid..."), combo[2]);
         return;
     }
-
-    // An amount that does not read as a number (pasted text) is never
-    // saved as some other amount: the user is told and puts it right.
-    if (txtAmount->isEnabled() && !AmountBoxValue(txtAmount->text())) {
-        prompts().ask(QStringLiteral("Entry Error"), IconStop,
-                      QStringLiteral("The 'Amount' entry\r\nis not a number..."), 1, {QStringLiteral("&Okay")});
-        txtAmount->setFocus();
+    // An amount is never saved as some other amount than the one shown:
+    // one that is no number or too large is put right by the user.
+    if (const QString problem = AmountEntryError(txtAmount->text()); txtAmount->isEnabled() && !problem.isEmpty()) {
+        refuseEntry(problem, txtAmount);
         txtAmount->selectAll();
         return;
     }
@@ -539,6 +497,15 @@ void frmNewEntry::cmdSave_Click()
     }
     saved_ = true;
     cmdCancel_Click();
+}
+
+// The "Entry Error" message; the focus, and its cue, go to the input to
+// put right, also while the window is not yet active again.
+void frmNewEntry::refuseEntry(const QString& message, QWidget* input)
+{
+    prompts().ask(QStringLiteral("Entry Error"), IconStop, message, 1, {QStringLiteral("&Okay")});
+    input->setFocus();
+    UpdateFocusCue();
 }
 
 void frmNewEntry::cmdCancel_Click()

@@ -5,7 +5,6 @@
 // the amount its sign, and writes one record (appended or in place). What
 // the register asks for and what comes back live in entryFlags().
 #include "entrysave.h"
-#include "amountentry.h"
 #include "util/twips.h"
 
 #include <QDateTime>
@@ -23,6 +22,7 @@ namespace tallyo {
 
 class FileError;
 
+class AmountBox;
 class MonthsCalendar;
 class TextLimit;
 class ZevButton;
@@ -37,6 +37,7 @@ class frmNewEntry : public QDialog {
 
 public:
     explicit frmNewEntry(QWidget* parent = nullptr);
+    ~frmNewEntry() override;
 
     // Reads the highlighted transaction (when the flags ask for it) and the
     // account's lists into the controls. Throws FileError.
@@ -71,22 +72,23 @@ private:
     void Form_Activate();
     EntryMode mode() const;
     void UpdateSaveState();
+    void UpdateFocusCue();
     void GotFocus(QWidget* input);
     void LostFocus(QWidget* input);
     void calendar_GotFocus();
     void combo_GotFocus(int index);
-    bool txtAmount_KeyPress(QKeyEvent* key);
-    void txtAmount_Change();
     void txtNotes_Change();
     QLabel* captionOf(QWidget* input) const;
+    QWidget* inputOf(QWidget* widget) const;
+    void refuseEntry(const QString& message, QWidget* input);
 
     TwipScale twips_;
     TransactionRecord record_;      // what the window started from
     QDateTime timeOfDay_;           // the time of day a saved date carries
     QDate shownDay_;                // the day the picker showed at first
-    RightToLeftAmount amountDigits_;
-    bool rightToLeftActive_ = false;
-    bool formatting_ = false;
+    AmountBox* amountBox_ = nullptr;
+    QWidget* cueOwner_ = nullptr;   // the input that shows the focus cue
+    QMetaObject::Connection focusWatch_;
     bool activated_ = false;
     bool calendarDropped_ = false;
     bool saved_ = false;

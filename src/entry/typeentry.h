@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace tallyo {
 
@@ -22,9 +23,18 @@ QString TypeWithoutCheckPrefix(const QString& text);
 // A typed check number: decimal digits, spaces around them allowed.
 bool IsTypedCheckNumber(const QString& text);
 
-// What the box may save: a check number, or one of the nine type codes
-// exactly as stored (letter case and trailing spaces included).
-bool IsAcceptedEntryType(const QString& text);
+// The list position of the item a typed text picks, as the list's highlight
+// does: the item the text names in any letter case, spaces around it
+// ignored ("service fee", "Deposit"), else the one type word it begins
+// ("atm", "Other C"). -1 for an empty text, a check number, a beginning
+// that several items share ("Auto") and anything else.
+int TypeItemFor(const QString& typed);
+
+// The type the box saves for a typed text (a leading "Check# " taken off):
+// a check number, the type code of the list item the text picks, or the
+// beginning balance and void codes exactly as stored. Nothing when the text
+// is none of these (the window then says "Entry Error").
+std::optional<QString> AcceptedTypeText(const QString& typeBoxText);
 
 // The 12-character type field for an accepted text: a check number
 // left-aligned without the spaces around it, a type code as it is.

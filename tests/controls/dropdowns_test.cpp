@@ -8,6 +8,7 @@
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -19,6 +20,24 @@ using namespace tallyo;
 namespace {
 
 const QStringList Types{"(enter chk#)", "Deposit     ", "AutoPayment ", "AutoDeposit ", "ATM Cash    "};
+
+// Counts the Enter keys that reach a widget.
+class EnterCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return)
+            ++count;
+        return false;
+    }
+};
+
+// Stands for a type picker: "atm" in any letters picks row 4.
+int pickAtm(const QString& typed)
+{
+    return typed.trimmed().compare(QStringLiteral("atm"), Qt::CaseInsensitive) == 0 ? 4 : -1;
+}
 
 // Keys typed into the box's open list, where a person's keys go.
 void typeIntoList(DropDownBox& box, const QString& text)
@@ -116,6 +135,51 @@ private slots:
         QCoreApplication::processEvents();
         // Typing now replaces the chosen text: "(enter chk#)1042" never happens.
         QCOMPARE(box_->lineEdit()->selectedText(), Types.at(row));
+    }
+
+    // Enter in the open list: an item moved to or picked is taken; with
+    // another item highlighted the list only closes; with none, the Enter
+    // goes on to the window.
+    void enterInTheOpenList_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("picker");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("windowGetsEnter");
+        QTest::newRow("nothing like the typed text") << "1042" << false << "1042" << true;
+        QTest::newRow("nothing typed") << "" << false << "" << true;
+        QTest::newRow("an item highlighted") << "Auto" << false << "Auto" << false;
+        QTest::newRow("the item the picker takes") << "atm" << true << "ATM Cash    " << false;
+        QTest::newRow("without the picker, the typed text") << "atm" << false << "atm" << false;
+    }
+    void enterInTheOpenList()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, picker);
+        QFETCH(QString, text);
+        QFETCH(bool, windowGetsEnter);
+        EnterCounter window;
+        window_->installEventFilter(&window);
+        if (picker)
+            box_->setItemPicker(pickAtm);
+        box_->setFocus();
+        box_->showPopup();
+        typeIntoList(*box_, typed);
+        QTest::keyClick(box_->view(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QVERIFY(!box_->isPopupOpen());
+        QCOMPARE(box_->currentText(), text);
+        QCOMPARE(window.count, windowGetsEnter ? 1 : 0);
+    }
+
+    void leavingTheBoxTakesThePickedItem()
+    {
+        box_->setItemPicker(pickAtm);
+        box_->setFocus();
+        box_->lineEdit()->setText(QStringLiteral("ATM "));
+        QTest::keyClick(box_->lineEdit(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next_);
+        QCOMPARE(box_->currentText(), Types.at(4));
     }
 
     void escapeClosesTheListKeepingTheText()

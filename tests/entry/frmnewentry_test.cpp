@@ -16,8 +16,11 @@
 #include "store/datafiles.h"
 #include "util/dates.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -151,7 +154,10 @@ private slots:
         QTest::newRow("check number left unchosen") << "" << 0 << "" << qint64(0);
         QTest::newRow("typed check number") << "1234" << -1 << "1234        " << qint64(-450000);
         QTest::newRow("check prefix") << "Check# 1234" << -1 << "1234        " << qint64(-450000);
-        QTest::newRow("type word without its spaces") << "Deposit" << -1 << "" << qint64(0);
+        QTest::newRow("type word without its spaces") << "Deposit" << -1 << "Deposit     " << qint64(450000);
+        QTest::newRow("type words in other letters") << "service fee" << -1 << "Service Fee " << qint64(-450000);
+        QTest::newRow("a unique beginning") << "atm" << -1 << "ATM Cash    " << qint64(-450000);
+        QTest::newRow("a beginning two items share") << "Auto" << -1 << "" << qint64(0);
         QTest::newRow("deposit from the list") << "" << 1 << "Deposit     " << qint64(450000);
         QTest::newRow("ATM cash from the list") << "" << 4 << "ATM Cash    " << qint64(-450000);
     }
@@ -327,25 +333,33 @@ private slots:
             QCOMPARE(w->txtNotes->toPlainText(), QStringLiteral("\n"));
     }
 
+    // Keys, then a paste, which is taken as the same keys typed or refused whole.
     void amountKeys_data()
     {
         QTest::addColumn<int>("method");
         QTest::addColumn<QString>("keys");  // "<" Backspace
+        QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("left");  // after the box loses the focus
-        QTest::newRow("right to left") << 1 << "1234" << "12.34" << "12.34";
-        QTest::newRow("right to left, backspace") << 1 << "1234<" << "1.23" << "1.23";
-        QTest::newRow("right to left, point and letter") << 1 << "123.x" << "0.12" << "0.12";
-        QTest::newRow("right to left, back to nothing") << 1 << "1<" << "" << "";
-        QTest::newRow("left to right") << 0 << "1234.5" << "1234.5" << "1,234.50";
-        QTest::newRow("left to right, second point") << 0 << "12..5" << "12.5" << "12.50";
-        QTest::newRow("left to right, backspace") << 0 << "123<" << "12" << "12.00";
+        QTest::newRow("right to left") << 1 << "1234" << "" << "12.34" << "12.34";
+        QTest::newRow("right to left, backspace") << 1 << "1234<" << "" << "1.23" << "1.23";
+        QTest::newRow("right to left, point and letter") << 1 << "123.x" << "" << "0.12" << "0.12";
+        QTest::newRow("right to left, back to nothing") << 1 << "1<" << "" << "" << "";
+        QTest::newRow("right to left, pasted digits") << 1 << "" << "1234" << "12.34" << "12.34";
+        QTest::newRow("right to left, a pasted point") << 1 << "5" << "12.34" << "0.05" << "0.05";
+        QTest::newRow("left to right") << 0 << "1234.5" << "" << "1234.5" << "1,234.50";
+        QTest::newRow("left to right, second point") << 0 << "12..5" << "" << "12.5" << "12.50";
+        QTest::newRow("left to right, backspace") << 0 << "123<" << "" << "12" << "12.00";
+        QTest::newRow("left to right, pasted above the largest amount") << 0 << "5" << "123456789012" << "5" << "5.00";
+        QTest::newRow("left to right, a pasted billion") << 0 << "" << "1000000000" << "" << "";
+        QTest::newRow("left to right, a pasted grouped amount") << 0 << "" << "1,234.56" << "1,234.56" << "1,234.56";
     }
 
     void amountKeys()
     {
         QFETCH(int, method);
         QFETCH(QString, keys);
+        QFETCH(QString, pasted);
         QFETCH(QString, typed);
         QFETCH(QString, left);
         SetSettingNumber(SettingKey::AmountEntryMethod, method);
@@ -358,6 +372,10 @@ private slots:
                 QTest::keyClick(w->txtAmount, Qt::Key_Backspace);
             else
                 QTest::keyClick(w->txtAmount, key.toLatin1());
+        }
+        if (!pasted.isEmpty()) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(w->txtAmount, Qt::Key_V, Qt::ControlModifier);
         }
         QCOMPARE(w->txtAmount->text(), typed);
         QCOMPARE(w->lblUseBackspace->isVisibleTo(w), method == 1 && !typed.isEmpty());
@@ -464,34 +482,94 @@ private slots:
         QCOMPARE(saved.Amount, qint64(0));
     }
 
-    void anAmountThatIsNoNumberIsRefusedWhateverTheWayToSave_data()
+    // Save never stores another amount than the one shown: what is no
+    // number, or more than the largest amount, is refused, by Enter in the
+    // box as by a click (the box loses the focus first).
+    void saveRefusesAnAmountItCannotStore_data()
     {
+        QTest::addColumn<qint64>("storedAmount");  // modifying a deposit of it; 0: adding
         QTest::addColumn<bool>("byClick");
-        QTest::newRow("Enter in the amount box") << false;
-        QTest::newRow("a click on Save (the box loses the focus first)") << true;
+        QTest::addColumn<QString>("message");
+        const QString noNumber = QStringLiteral("The 'Amount' entry\r\nis not a number...");
+        const QString tooLarge = QStringLiteral("The 'Amount' entry is more\r\nthan 999,999,999.99...");
+        QTest::newRow("a comma first, Enter") << qint64(0) << false << noNumber;
+        QTest::newRow("a comma first, a click") << qint64(0) << true << noNumber;
+        QTest::newRow("too large from the file, Enter") << qint64(12345678901200) << false << tooLarge;
+        QTest::newRow("too large from the file, a click") << qint64(12345678901200) << true << tooLarge;
     }
-    void anAmountThatIsNoNumberIsRefusedWhateverTheWayToSave()
+    void saveRefusesAnAmountItCannotStore()
     {
+        QFETCH(qint64, storedAmount);
         QFETCH(bool, byClick);
-        frmNewEntry* w = open(false);
+        QFETCH(QString, message);
+        if (storedAmount)
+            append(stored(QStringLiteral("Deposit     "), storedAmount));
+        const QByteArray before = tallyo::test::readWholeFile(QStringLiteral("Account.dat"));
+        frmNewEntry* w = open(storedAmount != 0, storedAmount ? 1 : 0);
         QVERIFY(w);
-        fill(w, QStringLiteral("1001"), QStringLiteral("10"));
-        w->txtAmount->setText(QStringLiteral("ten dollars"));  // as pasted
+        if (!storedAmount)
+            fill(w, QStringLiteral("1001"), QStringLiteral(",5"));
+        const QString shown = w->txtAmount->text();
+        QCOMPARE(shown, storedAmount ? QStringLiteral("1,234,567,890.12") : QStringLiteral(",5"));
         w->txtAmount->setFocus();
         for (int attempt = 0; attempt < 2; ++attempt) {
-            prompts_->expectMessage(QStringLiteral("Entry Error"), QStringLiteral("The 'Amount' entry\r\nis not a number..."),
-                                    {QStringLiteral("&Okay")}, 1);
+            prompts_->expectMessage(QStringLiteral("Entry Error"), message, {QStringLiteral("&Okay")}, 1);
             if (byClick) {
                 w->cmdSave->setFocus();
                 w->cmdSave->click();
             } else {
                 QTest::keyClick(w->txtAmount, Qt::Key_Return);
             }
-            QCOMPARE(records().size(), 0);
+            QCOMPARE(tallyo::test::readWholeFile(QStringLiteral("Account.dat")), before);
             QVERIFY(w->isVisible());
-            QCOMPARE(w->txtAmount->text(), QStringLiteral("ten dollars"));
+            QCOMPARE(w->txtAmount->text(), shown);
         }
         prompts_->verifyDone();
+    }
+
+    // One Enter saves when no list is open; an Enter that closes an open
+    // list with an item highlighted only closes it.
+    void oneEnterSavesOnceTheListsAreClosed_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");  // into the box's open list; ">" is Down
+        QTest::addColumn<int>("enters");     // Enters until saved
+        QTest::addColumn<QString>("storedType");
+        QTest::newRow("a type picked with the arrows") << 2 << ">>" << 2 << "Deposit     ";
+        QTest::newRow("a type typed as the list shows it") << 2 << "Service Fee" << 2 << "Service Fee ";
+        QTest::newRow("a check number") << 2 << "1042" << 1 << "1042        ";
+        QTest::newRow("a comment, hint lines open") << 5 << "for May" << 1 << "1001        ";
+    }
+    void oneEnterSavesOnceTheListsAreClosed()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(int, enters);
+        QFETCH(QString, storedType);
+        frmNewEntry* w = open(false);
+        QVERIFY(w);
+        if (box != 2)
+            typeInto(w->combo[2]->lineEdit(), QStringLiteral("1001"));
+        typeInto(w->combo[3]->lineEdit(), QStringLiteral("Smith"));
+        typeInto(w->txtAmount, QStringLiteral("10"));
+        DropDownBox* list = w->combo[box];
+        list->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(list->isPopupOpen());
+        for (QChar key : typed) {
+            if (key == u'>')
+                QTest::keyClick(list->view(), Qt::Key_Down);
+            else
+                QTest::keyClick(list->view(), key.toLatin1());
+        }
+        int pressed = 0;
+        while (records().isEmpty() && pressed < 3) {
+            QTest::keyClick(list->isPopupOpen() ? static_cast<QWidget*>(list->view()) : list->lineEdit(), Qt::Key_Return);
+            QCoreApplication::processEvents();
+            ++pressed;
+        }
+        QCOMPARE(pressed, enters);
+        QCOMPARE(records().value(0).TransactionType, storedType);
     }
 
     void cancelWritesNothing()

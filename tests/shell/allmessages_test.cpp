@@ -636,15 +636,15 @@ private slots:
 
         // --- the entry window -----------------------------------------------------------
         row("type not valid", answering("Entry Error", 1, [](WindowSeams&) {
-                auto window = openEntry(QStringLiteral("Deposit"), QStringLiteral("45"));
+                // A beginning two type words share.
+                auto window = openEntry(QStringLiteral("Auto"), QStringLiteral("45"));
                 QVERIFY(window);
                 window->cmdSave->click();
             }),
             "Entry Error", IconStop, "The 'Type of Transaction'\r\nentry is not valid...", okay);
         row("amount not a number", answering("Entry Error", 1, [](WindowSeams&) {
-                auto window = openEntry(QStringLiteral("1001"), QStringLiteral("45"));
+                auto window = openEntry(QStringLiteral("1001"), QStringLiteral(",5"));
                 QVERIFY(window);
-                window->txtAmount->setText(QStringLiteral("ten dollars"));  // as pasted
                 window->cmdSave->click();
             }),
             "Entry Error", IconStop, "The 'Amount' entry\r\nis not a number...", okay);
