@@ -22,6 +22,9 @@ constexpr double AmountEnd = 6.1;
 constexpr double BalanceHeadingAt = 6.75;
 constexpr double BalanceEnd = 7.2;
 constexpr double RuleEnd = 7.2;
+// Stored dates before this (1899-12-31 and earlier) are placeholders, as
+// the beginning balance's.
+constexpr double FirstRealDay = 2.0;
 
 void printAt(PageSurface& surface, double x, const QString& text, bool endLine = false)
 {
@@ -113,12 +116,18 @@ private:
         PrintRuleLine(surface_, LeftEdge, RuleEnd);
     }
 
-    // The normal view starts its range at its first dated row, the row
-    // after the beginning balance; the other views at the date given.
+    // The first day asked for. A whole list of the normal view starts at
+    // the beginning balance, whose stored date is only a placeholder: its
+    // range then starts at the first dated row printed.
     QString firstDateText() const
     {
-        if (rows_.view() == NormalView && rows_.size() > 1)
-            return FormatShortDate(rows_[1].date, list_.dateFormat);
+        if (startDate_ < FirstRealDay) {
+            for (qint32 i = 0; i < rows_.size(); ++i) {
+                const QString day = FormatDayKey(rows_[i].date);
+                if (!rows_[i].isStart() && day >= startDay_ && day <= endDay_)
+                    return FormatShortDate(rows_[i].date, list_.dateFormat);
+            }
+        }
         return FormatShortDate(startDate_, list_.dateFormat);
     }
 
