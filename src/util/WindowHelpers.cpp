@@ -89,18 +89,18 @@ void TellMailByHand(const QString& address)
     const MailParts mail = mailParts(address);
     QString text = QStringLiteral("No mail program was found\r\nto write this e-mail.\r\n\r\n");
     if (mail.body.isEmpty()) {
-        text += QStringLiteral("Write to this address by hand:\r\n") + mail.to;
+        text += QStringLiteral("Write a new message");
     } else {
         QString body = mail.body;
         body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QGuiApplication::clipboard()->setText(body);
         text += QStringLiteral("Its text has been copied to the clipboard:\r\npaste it into a new message");
-        if (!mail.to.isEmpty())
-            text += QStringLiteral(" to ") + mail.to;
-        if (!mail.subject.isEmpty())
-            text += QStringLiteral("\r\nwith the subject \"") + mail.subject + u'"';
-        text += u'.';
     }
+    if (!mail.to.isEmpty())
+        text += QStringLiteral(" to ") + mail.to;
+    if (!mail.subject.isEmpty())
+        text += QStringLiteral("\r\nwith the subject \"") + mail.subject + u'"';
+    text += u'.';
     prompts().ask(QStringLiteral("Can not open E-mail"), IconStop, text, 1, {QStringLiteral("&Okay")});
 }
 
