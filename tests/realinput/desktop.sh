@@ -51,6 +51,7 @@ PATH=$BIN start_tallyo
 wait_for "Tallyo - Title Window" 30
 press_until "Tallyo - Title Window" "Can not open Web Page" Tab space
 expect_line "$(cat "$OPENED")" "http://www.tallyo.example.org/url_text_files/windowsnotice.pdf"
+shot desktop-no-browser
 
 step "Enter closes the message; the title window takes keys again"
 keys Return
@@ -75,6 +76,7 @@ press_until "Tallyo - Account Index" "Tallyo" F9
 step "no PDF viewer: F1 in the register says so"
 press_until "Tallyo" "Can not open Tallyo Manual" F1
 tail -n 1 "$OPENED" | grep -q '/Tallyo\.PDF$' || fail "xdg-open was not given the manual: $(tail -n 1 "$OPENED")"
+shot desktop-no-viewer
 keys Return
 wait_gone "Can not open Tallyo Manual"
 wait_for "Tallyo"
@@ -83,6 +85,7 @@ step "no mail program: Enter on the summary (its default) says so"
 press_until "Tallyo" "Tallyo - Text Summary" F3
 press_until "Tallyo - Text Summary" "Can not open E-mail" Return
 expect_text "$(tail -n 1 "$OPENED")" "mailto:?subject=Tallyo%20summary%20report&body=Summary-%0D%0AAccount%20of%20Household"
+shot desktop-no-mail
 
 step "the summary is on the clipboard"
 if command -v xclip >/dev/null; then
