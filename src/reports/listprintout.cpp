@@ -44,6 +44,7 @@ public:
           startDay_(FormatDayKey(startDate)), endDay_(FormatDayKey(endDate)),
           balanceColumn_(rows_.view() == NormalView)
     {
+        firstDate_ = firstDateText();
     }
 
     qint32 print()
@@ -103,7 +104,7 @@ private:
                 true);
         printAt(surface_, LeftEdge, list_.accountCaption.trimmed(), true);
         printAt(surface_, LeftEdge,
-                QStringLiteral("(dates from ") + firstDateText() + QStringLiteral(" to ")
+                QStringLiteral("(dates from ") + firstDate_ + QStringLiteral(" to ")
                     + FormatShortDate(endDate_, list_.dateFormat) + u')',
                 true);
         PrintRuleLine(surface_, LeftEdge, RuleEnd);
@@ -124,7 +125,9 @@ private:
         if (startDate_ < FirstRealDay) {
             for (qint32 i = 0; i < rows_.size(); ++i) {
                 const QString day = FormatDayKey(rows_[i].date);
-                if (!rows_[i].isStart() && day >= startDay_ && day <= endDay_)
+                if (day > endDay_)
+                    break;
+                if (!rows_[i].isStart() && day >= startDay_)
                     return FormatShortDate(rows_[i].date, list_.dateFormat);
             }
         }
@@ -164,6 +167,7 @@ private:
     QString startDay_;
     QString endDay_;
     bool balanceColumn_;
+    QString firstDate_;  // of the range, as each page header names it
     qint32 count_ = 0;
     qint64 debit_ = 0;
     qint64 credit_ = 0;
