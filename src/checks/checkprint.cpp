@@ -13,22 +13,36 @@ namespace tallyo {
 
 namespace {
 
-// Ends lines until the pen is on line `row` below the page's first line
-// (the first line being row 0); a pen already there or below stays.
-void MoveToRow(PageSurface& surface, int row)
+// The line the pen is on, the page's first line being line 0.
+int CurrentLine(const PageSurface& surface)
 {
-    const double lineHeight = surface.textHeight();
-    const int current = int(std::lround(surface.currentY() / lineHeight));
-    for (int line = current; line < row; ++line)
-        surface.endLine();
+    return int(std::lround(surface.currentY() / surface.textHeight()));
 }
 
-void PrintField(PageSurface& surface, const CheckLayout& layout, CheckField field, const QString& text)
-{
-    MoveToRow(surface, LayoutRow(layout, field));
-    surface.tab(LayoutColumn(layout, field));
-    surface.print(text, false);
-}
+// Prints the fields down the check in layout order. Line breaks count from
+// the line the field before ended on, so a field that had to move down a
+// line (a long payee running past the figures' column) takes every field
+// after it down with it, and no two fields meet on one line unless the
+// layout puts them there.
+class FieldFlow {
+public:
+    explicit FieldFlow(PageSurface& surface, const CheckLayout& layout) : surface_(surface), layout_(layout) {}
+
+    void print(CheckField field, const QString& text)
+    {
+        const int row = LayoutRow(layout_, field) + pushed_;
+        for (int line = CurrentLine(surface_); line < row; ++line)
+            surface_.endLine();
+        surface_.tab(LayoutColumn(layout_, field));
+        pushed_ += qMax(0, CurrentLine(surface_) - row);
+        surface_.print(text, false);
+    }
+
+private:
+    PageSurface& surface_;
+    const CheckLayout& layout_;
+    int pushed_ = 0;  // lines the fields so far were moved down
+};
 
 // Puts the unit back to inches whatever happens while the check prints.
 class TwipsWhilePrinting {
@@ -93,14 +107,15 @@ void PrintCheck(PageSurface& surface, const CheckTexts& texts, const CheckLayout
     font.bold = true;
     surface.setFont(font);
 
+    FieldFlow flow(surface, layout);
     if (options.checkNumber)
-        PrintField(surface, layout, CheckNumberField, texts.checkNumber);
-    PrintField(surface, layout, DateField, texts.longDate);
-    PrintField(surface, layout, PayeeField, texts.payee);
-    PrintField(surface, layout, FiguresField, texts.figures);
-    PrintField(surface, layout, WordsField, texts.words);
+        flow.print(CheckNumberField, texts.checkNumber);
+    flow.print(DateField, texts.longDate);
+    flow.print(PayeeField, texts.payee);
+    flow.print(FiguresField, texts.figures);
+    flow.print(WordsField, texts.words);
     if (options.comment && !texts.comment.isEmpty())
-        PrintField(surface, layout, CommentField, PrintedComment(texts));
+        flow.print(CommentField, PrintedComment(texts));
     surface.endDoc();
 }
 

@@ -56,8 +56,8 @@ struct CheckOptions {
 // layout row, counted in lines below the first line of the page, whether or
 // not the fields before it were printed. A field that would start left of
 // where the text before it on the same line ended (a long payee running
-// into the figures' column) moves to the next line; the fields after it
-// stay on their rows. Throws FileError when the printer fails.
+// into the figures' column) moves to the next line, and every field after
+// it moves down one line with it. Throws FileError when the printer fails.
 void PrintCheck(PageSurface& surface, const CheckTexts& texts, const CheckLayout& layout,
                 const CheckOptions& options);
 

@@ -6,6 +6,7 @@
 #include <QNetworkInformation>
 #include <QNetworkReply>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -23,15 +24,54 @@ bool knownOffline()
 }
 }
 
+DesktopShell::DesktopShell(QString launcher, int watchMs) : launcher_(std::move(launcher)), watchMs_(watchMs) {}
+
 bool DesktopShell::openDocument(const QString& path)
 {
-    return !path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return !path.isEmpty() && handOver(path, QUrl::fromLocalFile(path));
 }
 
 bool DesktopShell::openUrl(const QString& url)
 {
     const QUrl target(url, QUrl::TolerantMode);
-    return target.isValid() && !target.isEmpty() && QDesktopServices::openUrl(target);
+    return target.isValid() && !target.isEmpty() && handOver(QString::fromLatin1(target.toEncoded()), target);
+}
+
+bool DesktopShell::handOver(const QString& argument, const QUrl& url)
+{
+    const QString launcher = QStandardPaths::findExecutable(launcher_);
+    if (launcher.isEmpty())
+        return QDesktopServices::openUrl(url);
+
+    // A shell starts the launcher in the background and waits for it, so
+    // that giving up the wait stops only that shell: the launcher, and the
+    // program it starts, live on. The launcher's complaints go to our
+    // standard error, as the desktop's own would.
+    QProcess watch;
+    watch.setProgram(QStringLiteral("/bin/sh"));
+    watch.setArguments({QStringLiteral("-c"), QStringLiteral("\"$0\" \"$1\" & wait $!"), launcher, argument});
+    watch.setStandardInputFile(QProcess::nullDevice());
+    watch.setStandardOutputFile(QProcess::nullDevice());
+    watch.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    watch.start();
+    if (!watch.waitForStarted())
+        return false;
+
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&watch, &QProcess::finished, &loop, &QEventLoop::quit);
+    limit.start(watchMs_);
+    if (watch.state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    if (watch.state() != QProcess::NotRunning) {
+        watch.kill();
+        watch.waitForFinished();
+        return true;
+    }
+    return watch.exitStatus() == QProcess::NormalExit && watch.exitCode() == 0;
 }
 
 bool DesktopShell::startProgram(const QString& program, const QStringList& arguments)

@@ -209,6 +209,22 @@ QStringList CalculatorPrograms()
             QStringLiteral("mate-calc"), QStringLiteral("qalculate-gtk"), QStringLiteral("xcalc")};
 }
 
+namespace {
+
+QString NoCalculatorText()
+{
+    // The programs tried, three to a line.
+    const QStringList programs = CalculatorPrograms();
+    QStringList lines;
+    for (qsizetype i = 0; i < programs.size(); i += 3)
+        lines << programs.mid(i, 3).join(QStringLiteral(", "));
+    return QStringLiteral("Can not find a calculator program.") + crlf + crlf + QStringLiteral("Tried: ")
+        + lines.join(QStringLiteral(",") + crlf) + u'.' + crlf + crlf
+        + QStringLiteral("Install one of them, then open") + crlf + QStringLiteral("the register again to use it.");
+}
+
+}
+
 void StartCalculator(frmAccount& window)
 {
     FocusGrid(window);
@@ -216,9 +232,7 @@ void StartCalculator(frmAccount& window)
         if (shell().startProgram(program))
             return;
     }
-    prompts().ask(QStringLiteral("Not found"), IconStop,
-                  QStringLiteral("Can not find Windows'") + crlf + QStringLiteral("Calc.Exe") + QStringLiteral(" application."), 1,
-                  {QStringLiteral("&Okay")});
+    prompts().ask(QStringLiteral("Not found"), IconStop, NoCalculatorText(), 1, {QStringLiteral("&Okay")});
     if (!window.cmdCalculator->findChild<KeepDisabled*>(QString(), Qt::FindDirectChildrenOnly))
         new KeepDisabled(window.cmdCalculator);
 }

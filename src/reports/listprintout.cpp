@@ -22,6 +22,9 @@ constexpr double AmountEnd = 6.1;
 constexpr double BalanceHeadingAt = 6.75;
 constexpr double BalanceEnd = 7.2;
 constexpr double RuleEnd = 7.2;
+// Stored dates before this (1899-12-31 and earlier) are placeholders, as
+// the beginning balance's.
+constexpr double FirstRealDay = 2.0;
 
 void printAt(PageSurface& surface, double x, const QString& text, bool endLine = false)
 {
@@ -41,6 +44,7 @@ public:
           startDay_(FormatDayKey(startDate)), endDay_(FormatDayKey(endDate)),
           balanceColumn_(rows_.view() == NormalView)
     {
+        firstDate_ = firstDateText();
     }
 
     qint32 print()
@@ -100,7 +104,7 @@ private:
                 true);
         printAt(surface_, LeftEdge, list_.accountCaption.trimmed(), true);
         printAt(surface_, LeftEdge,
-                QStringLiteral("(dates from ") + firstDateText() + QStringLiteral(" to ")
+                QStringLiteral("(dates from ") + firstDate_ + QStringLiteral(" to ")
                     + FormatShortDate(endDate_, list_.dateFormat) + u')',
                 true);
         PrintRuleLine(surface_, LeftEdge, RuleEnd);
@@ -113,12 +117,20 @@ private:
         PrintRuleLine(surface_, LeftEdge, RuleEnd);
     }
 
-    // The normal view starts its range at its first dated row, the row
-    // after the beginning balance; the other views at the date given.
+    // The first day asked for. A whole list of the normal view starts at
+    // the beginning balance, whose stored date is only a placeholder: its
+    // range then starts at the first dated row printed.
     QString firstDateText() const
     {
-        if (rows_.view() == NormalView && rows_.size() > 1)
-            return FormatShortDate(rows_[1].date, list_.dateFormat);
+        if (startDate_ < FirstRealDay) {
+            for (qint32 i = 0; i < rows_.size(); ++i) {
+                const QString day = FormatDayKey(rows_[i].date);
+                if (day > endDay_)
+                    break;
+                if (!rows_[i].isStart() && day >= startDay_)
+                    return FormatShortDate(rows_[i].date, list_.dateFormat);
+            }
+        }
         return FormatShortDate(startDate_, list_.dateFormat);
     }
 
@@ -155,6 +167,7 @@ private:
     QString startDay_;
     QString endDay_;
     bool balanceColumn_;
+    QString firstDate_;  // of the range, as each page header names it
     qint32 count_ = 0;
     qint64 debit_ = 0;
     qint64 credit_ = 0;

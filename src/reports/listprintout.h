@@ -29,7 +29,9 @@ struct ListPrintout {
 std::optional<bool> AskPrintOption();
 
 // Prints the rows whose day lies from the starting date's day to the ending
-// date's day (stored dates) and ends the document. Gives back the number of
+// date's day (stored dates) and ends the document; each page's header names
+// those two days (a start at the beginning balance's placeholder date names
+// the first dated row printed instead). Gives back the number of
 // transactions printed. The surface's FileError passes through.
 qint32 PrintListPages(PageSurface& surface, const ListPrintout& list, double startDate, double endDate);
 

@@ -181,7 +181,7 @@ void frmTitlePage::Form_Activate()
     cmdQuit->setCancel(true);
     cmdUpdateCheck->setCaption(QStringLiteral("Version History\r\nfor this software"));
     cmdUpdateCheck->setToolTip(QStringLiteral(" Internet connection required "));
-    cmdWindowsNotice->setCaption(QStringLiteral("About Windows..."));
+    cmdWindowsNotice->setCaption(QStringLiteral("About Linux..."));
     cmdWindowsNotice->setToolTip(
         QStringLiteral(" Click here for important information (internet connection required) "));
 

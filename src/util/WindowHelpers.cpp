@@ -8,6 +8,7 @@
 #include "productinfo.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QPalette>
@@ -55,26 +56,70 @@ bool OpenManual()
 
 bool OpenManual(const QStringList& folders)
 {
+    const QString title = QStringLiteral("Can not open ") + ApplicationTitle + QStringLiteral(" Manual");
+    const QStringList okay{QStringLiteral("&Okay, return to the program")};
     const QString manual = findManual(folders);
-    if (!manual.isEmpty() && shell().openDocument(manual))
+    if (manual.isEmpty()) {
+        prompts().ask(title, IconExclamation,
+                      QStringLiteral("The ") + ApplicationTitle + QStringLiteral(" manual\r\n")
+                          + QStringLiteral("(in PDF format) is either\r\n")
+                          + QStringLiteral("missing or can not be opened..."),
+                      1, okay);
+        return false;
+    }
+    if (shell().openDocument(manual))
         return true;
-    prompts().ask(QStringLiteral("Can not open ") + ApplicationTitle + QStringLiteral(" Manual"),
-                  IconExclamation,
+    // The manual is there but the desktop has nothing to show it with: say
+    // where it is, so that it can be opened by hand.
+    prompts().ask(title, IconExclamation,
                   QStringLiteral("The ") + ApplicationTitle + QStringLiteral(" manual\r\n")
-                      + QStringLiteral("(in PDF format) is either\r\n")
-                      + QStringLiteral("missing or can not be opened..."),
-                  1, {QStringLiteral("&Okay, return to the program")});
+                      + QStringLiteral("(in PDF format) can not be opened:\r\n")
+                      + QStringLiteral("no program to show PDF files was found.\r\n\r\n")
+                      + QStringLiteral("Open this file with a PDF viewer:\r\n") + QDir::toNativeSeparators(manual),
+                  1, okay);
     return false;
+}
+
+namespace {
+
+// No mail program took the request: its text goes to the clipboard, and the
+// message says how to send it by hand.
+void TellMailByHand(const QString& address)
+{
+    const MailParts mail = mailParts(address);
+    QString text = QStringLiteral("No mail program was found\r\nto write this e-mail.\r\n\r\n");
+    if (mail.body.isEmpty()) {
+        text += QStringLiteral("Write a new message");
+    } else {
+        QString body = mail.body;
+        body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QGuiApplication::clipboard()->setText(body);
+        text += QStringLiteral("Its text has been copied to the clipboard:\r\npaste it into a new message");
+    }
+    if (!mail.to.isEmpty())
+        text += QStringLiteral(" to ") + mail.to;
+    if (!mail.subject.isEmpty())
+        text += QStringLiteral("\r\nwith the subject \"") + mail.subject + u'"';
+    text += u'.';
+    prompts().ask(QStringLiteral("Can not open E-mail"), IconStop, text, 1, {QStringLiteral("&Okay")});
+}
+
 }
 
 bool OpenWebOrMail(int kind, const QString& target)
 {
-    if (shell().openUrl(webOrMailAddress(kind, target)))
+    const QString address = webOrMailAddress(kind, target);
+    if (shell().openUrl(address))
         return true;
     QCoreApplication::processEvents();
-    prompts().ask(QStringLiteral("Connection Error"), IconStop,
-                  QStringLiteral("An internet connection\r\ncould not be established."), 1,
-                  {QStringLiteral("&Okay")});
+    if (kind == OpenMail) {
+        TellMailByHand(address);
+        return false;
+    }
+    prompts().ask(QStringLiteral("Can not open Web Page"), IconStop,
+                  QStringLiteral("No web browser was found\r\nto open this page.\r\n\r\n")
+                      + QStringLiteral("Open this address in a web browser:\r\n") + address,
+                  1, {QStringLiteral("&Okay")});
     return false;
 }
 

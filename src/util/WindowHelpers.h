@@ -31,15 +31,18 @@ QPixmap BackgroundPicture();
 // their own background show it through.
 void TileBackground(const QPixmap& picture, QWidget& window);
 
-// Opens the manual with the desktop's document viewer; when it is missing or
-// cannot be opened, says so in the message dialog. True when it was opened.
+// Opens the manual with the desktop's document viewer; when it is missing,
+// or the desktop has no viewer for it, says so in the message dialog (with
+// the file to open by hand). True when it was opened.
 bool OpenManual();
 // The same, looking for the manual in the given folders only.
 bool OpenManual(const QStringList& folders);
 
 // Opens a mail request (kind 1) or a web page (kind 2) with the desktop's
 // handler; an empty target means the product's support mailbox or web page.
-// When it cannot be opened, says so in the message dialog. True when opened.
+// When the desktop has no program for it, says so in the message dialog with
+// the address to use by hand; a mail's text is put on the clipboard. True
+// when opened.
 bool OpenWebOrMail(int kind, const QString& target = {});
 
 // Presses and releases a key (a Qt::Key, e.g. Qt::Key_F4 to drop a calendar

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace tallyo {
 
@@ -52,6 +54,17 @@ QString webOrMailAddress(int kind, const QString& target)
     if (scheme.match(address).hasMatch())
         return address;
     return QStringLiteral("http://") + address;
+}
+
+MailParts mailParts(const QString& address)
+{
+    const QUrl url(address, QUrl::TolerantMode);
+    const QUrlQuery query(url);
+    MailParts parts;
+    parts.to = url.path(QUrl::FullyDecoded);
+    parts.subject = query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+    parts.body = query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded);
+    return parts;
 }
 
 }

@@ -1,6 +1,8 @@
 #pragma once
 // What the manual and the web and mail helpers hand to the desktop: where the
-// manual is looked for, and the full address of a web or mail request.
+// manual is looked for, the full address of a web or mail request, and what
+// a mail request leaves the user to write by hand when no mail program
+// takes it.
 #include <QString>
 #include <QStringList>
 
@@ -23,5 +25,13 @@ enum WebOrMailKind { OpenMail = 1, OpenWeb = 2 };
 // it already carries that scheme (any "scheme://" for the web). Query values
 // in a mail request ("?subject=...&body=...") are the caller's to encode.
 QString webOrMailAddress(int kind, const QString& target);
+
+// A mail request taken apart, every part decoded: "mailto:TO?subject=S&body=B".
+struct MailParts {
+    QString to;
+    QString subject;
+    QString body;  // line ends as the request gave them
+};
+MailParts mailParts(const QString& address);
 
 }

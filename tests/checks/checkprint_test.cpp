@@ -14,6 +14,8 @@
 
 using namespace tallyo;
 
+Q_DECLARE_METATYPE(tallyo::CheckLayout)
+
 namespace {
 
 const CurrencyWords Dollars{QStringLiteral("$"), QStringLiteral("Dollars"), QStringLiteral("Cents")};
@@ -151,19 +153,53 @@ private slots:
         QCOMPARE(placesOf(surface).size(), 4);
     }
 
-    // A payee reaching past the figures' column pushes the figures to the
-    // next line; the words and comment keep their rows.
-    void longPayeePushesTheFigures()
+    // The printed line of each field (check number, date, payee, figures,
+    // words, comment; the page's first line is 1). A field pushed down a
+    // line by the text before it on its row takes the fields after it down
+    // too, so no two fields meet on a line unless the layout puts them there.
+    void fieldsFlowDownTheCheck_data()
+    {
+        QTest::addColumn<CheckLayout>("layout");
+        QTest::addColumn<int>("payeeLength");  // characters; a column is one character
+        QTest::addColumn<QList<int>>("lines");
+        const CheckLayout sharedRow{2, 60, 4, 50, 6, 10, 6, 30, 7, 5, 9, 8};
+        QTest::newRow("payee and figures share their row") << sharedRow << 16 << QList<int>{3, 5, 7, 7, 8, 10};
+        QTest::newRow("payee ending a column short of the figures") << sharedRow << 19 << QList<int>{3, 5, 7, 7, 8, 10};
+        QTest::newRow("payee one past: the rest move down") << sharedRow << 21 << QList<int>{3, 5, 7, 8, 9, 11};
+        QTest::newRow("words far below still move down")
+            << CheckLayout{2, 60, 4, 50, 6, 10, 6, 40, 9, 5, 11, 8} << 50 << QList<int>{3, 5, 7, 8, 11, 13};
+        QTest::newRow("words right of the pushed figures")
+            << CheckLayout{2, 60, 4, 50, 6, 8, 6, 30, 7, 40, 9, 8} << 50 << QList<int>{3, 5, 7, 8, 9, 11};
+        QTest::newRow("figures on a row of their own")
+            << CheckLayout{2, 60, 4, 50, 6, 8, 7, 30, 8, 5, 9, 8} << 50 << QList<int>{3, 5, 7, 8, 9, 10};
+    }
+
+    void fieldsFlowDownTheCheck()
+    {
+        QFETCH(CheckLayout, layout);
+        QFETCH(int, payeeLength);
+        QFETCH(QList<int>, lines);
+        const CheckTexts texts = textsOf(QStringLiteral("Water Works ").repeated(5).left(payeeLength));
+        QCOMPARE(texts.payee.size(), payeeLength);
+        RecordingSurface surface;
+        PrintCheck(surface, texts, layout, {true, true});
+        const QList<PrintedPiece>& pieces = surface.pieces();
+        QCOMPARE(pieces.size(), 6);
+        QList<int> printed;
+        for (const PrintedPiece& piece : pieces)
+            printed << qRound(piece.y / 240) + 1;
+        QCOMPARE(printed, lines);
+        for (int field = 0; field < 6; ++field)
+            QCOMPARE(qRound(pieces[field].x / 100) + 1, int(layout[std::size_t(2 * field + 1)]));
+    }
+
+    // The transcript of a pushed check, as the printer gets it.
+    void longPayeeTranscript()
     {
         const QString payee = QStringLiteral("The Very Long Named Municipal Water And Sewer Co.");
         RecordingSurface surface;
         PrintCheck(surface, textsOf(payee), CheckLayout{2, 60, 4, 50, 6, 10, 6, 40, 9, 5, 11, 8}, {true, true});
         TALLYO_COMPARE_TRANSCRIPT(surface.transcript(), QStringLiteral("check-long-payee"));
-        const QStringList places = placesOf(surface);
-        QCOMPARE(places[2], payee + QStringLiteral("@10,7"));
-        QCOMPARE(places[3], QStringLiteral("1,234.56@40,8"));
-        QVERIFY(places[4].endsWith(QStringLiteral("@5,10")));
-        QVERIFY(places[5].endsWith(QStringLiteral("@8,12")));
     }
 
     void failingPrinterStillGivesInchesBack()

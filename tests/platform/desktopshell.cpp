@@ -1,13 +1,16 @@
-// The desktop shell: requests reach the desktop's handlers, programs start,
-// and web fetches keep to their time limit.
+// The desktop shell: requests reach the desktop's launcher (a stand-in
+// script here) and its failures come back, programs start, and web fetches
+// keep to their time limit.
 #include "testrunner.h"
 
 #include "platform/DesktopShell.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -23,6 +26,26 @@ public:
 public slots:
     void open(const QUrl& url) { urls.append(url); }
 };
+
+// A stand-in for xdg-open: a script that writes the target it was given
+// into a file, then ends with a status or keeps running a while.
+QString fakeLauncher(const QTemporaryDir& folder, const QString& ending)
+{
+    const QString path = folder.filePath(QStringLiteral("launcher"));
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return {};
+    script.write("#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/target\"\n" + ending.toUtf8() + "\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 // A web server on the loopback that answers every request with one reply,
 // or not at all when the reply is empty.
@@ -61,8 +84,9 @@ class DesktopShellTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void urlsReachTheHandler_data();
-    void urlsReachTheHandler();
+    void handOver_data();
+    void handOver();
+    void withoutALauncherQtsHandlersTakeIt();
     void emptyRequestsFail();
     void startsPrograms();
     void fetch_data();
@@ -70,31 +94,57 @@ private slots:
     void silentServerStopsAtTheLimit();
 };
 
-void DesktopShellTest::urlsReachTheHandler_data()
+void DesktopShellTest::handOver_data()
 {
-    QTest::addColumn<QString>("scheme");
+    QTest::addColumn<bool>("document");
     QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("query"); // as the handler sees it, decoded
-    QTest::newRow("mail summary") << QStringLiteral("mailto")
-                                  << QStringLiteral("mailto:?subject=Tallyo%20summary%20report&body=Line%201")
-                                  << QStringLiteral("subject=Tallyo summary report&body=Line 1");
-    QTest::newRow("web page") << QStringLiteral("http") << QStringLiteral("http://www.tallyo.example.org")
-                              << QString();
+    QTest::addColumn<QString>("ending");  // of the launcher
+    QTest::addColumn<QString>("given");   // to the launcher
+    QTest::addColumn<bool>("opened");
+    const QString summary = QStringLiteral("mailto:?subject=Tallyo%20summary%20report&body=A%20%26%20B%0D%0A%23");
+    QTest::newRow("mail taken") << false << summary << "exit 0" << summary << true;
+    QTest::newRow("mail: no mail program") << false << summary << "exit 3" << summary << false;
+    QTest::newRow("web page taken") << false << "http://www.tallyo.example.org" << "exit 0"
+                                    << "http://www.tallyo.example.org" << true;
+    QTest::newRow("web page: launcher failed") << false << "http://www.tallyo.example.org" << "exit 4"
+                                               << "http://www.tallyo.example.org" << false;
+    QTest::newRow("document shown until closed") << true << "/usr/share/tallyo/Tallyo.PDF" << "sleep 3"
+                                                 << "/usr/share/tallyo/Tallyo.PDF" << true;
+    QTest::newRow("document: no viewer") << true << "/usr/share/tallyo/Tallyo.PDF" << "exit 3"
+                                         << "/usr/share/tallyo/Tallyo.PDF" << false;
 }
 
-void DesktopShellTest::urlsReachTheHandler()
+void DesktopShellTest::handOver()
 {
-    QFETCH(QString, scheme);
+    QFETCH(bool, document);
     QFETCH(QString, request);
+    QFETCH(QString, ending);
+    QTemporaryDir folder;
+    const QString launcher = fakeLauncher(folder, ending);
+    QVERIFY(!launcher.isEmpty());
+    DesktopShell shell(launcher, 1000);
+    QElapsedTimer clock;
+    clock.start();
+    const bool opened = document ? shell.openDocument(request) : shell.openUrl(request);
+    // A launcher that keeps running is given up on at the limit, and lives on.
+    QVERIFY2(clock.elapsed() < 10000, "the hand-over outlived its watch");
+    QTEST(opened, "opened");
+    QTRY_VERIFY(QFile::exists(folder.filePath(QStringLiteral("target"))));
+    QTEST(readText(folder.filePath(QStringLiteral("target"))), "given");
+}
+
+void DesktopShellTest::withoutALauncherQtsHandlersTakeIt()
+{
     UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(scheme, &catcher, "open");
-    DesktopShell shell;
-    const bool opened = shell.openUrl(request);
-    QDesktopServices::unsetUrlHandler(scheme);
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    DesktopShell shell(QStringLiteral("no-such-launcher-tallyo"));
+    const bool opened = shell.openUrl(QStringLiteral("mailto:?subject=Tallyo%20summary%20report&body=Line%201"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
     QVERIFY(opened);
     QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls.first().scheme(), scheme);
-    QTEST(catcher.urls.first().query(QUrl::FullyDecoded), "query");
+    QCOMPARE(catcher.urls.first().query(QUrl::FullyDecoded), QStringLiteral("subject=Tallyo summary report&body=Line 1"));
+    // Under the offscreen platform Qt itself opens nothing.
+    QVERIFY(!shell.openUrl(QStringLiteral("http://www.tallyo.example.org")));
 }
 
 void DesktopShellTest::emptyRequestsFail()

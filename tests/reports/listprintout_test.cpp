@@ -173,6 +173,42 @@ private slots:
         QVERIFY(!texts.contains(QStringLiteral("Corner Shop")));
     }
 
+    // The header names the first and last day asked for; a whole list,
+    // which starts at the beginning balance's placeholder date, names the
+    // first dated row it prints.
+    void headerNamesTheDaysAskedFor_data()
+    {
+        QTest::addColumn<int>("view");
+        QTest::addColumn<double>("start");  // 0: the first row's date
+        QTest::addColumn<double>("end");
+        QTest::addColumn<QString>("header");
+        const double end = on(2026, 3, 5);
+        QTest::newRow("whole list") << int(NormalView) << 0.0 << end << "(dates from 03/02/26 to 03/05/26)";
+        QTest::newRow("range") << int(NormalView) << on(2026, 3, 3) << on(2026, 3, 4)
+                               << "(dates from 03/03/26 to 03/04/26)";
+        QTest::newRow("range from a day without rows") << int(NormalView) << on(2026, 3, 1) << end
+                                                      << "(dates from 03/01/26 to 03/05/26)";
+        QTest::newRow("search view with the beginning balance") << int(SearchView) << 0.0 << end
+                                                               << "(dates from 03/02/26 to 03/05/26)";
+        QTest::newRow("reconcile range") << int(ReconcileView) << on(2026, 3, 4) << end
+                                         << "(dates from 03/04/26 to 03/05/26)";
+        QTest::newRow("only the beginning balance") << int(NormalView) << 0.0 << 1.0
+                                                   << "(dates from 12/31/99 to 12/31/99)";
+    }
+    void headerNamesTheDaysAskedFor()
+    {
+        QFETCH(int, view);
+        QFETCH(double, start);
+        QFETCH(double, end);
+        QList<Transaction> list = shortList();
+        if (view == ReconcileView)
+            list.removeFirst();
+        const RegisterRows rows = rowsOf(list, view);
+        RecordingSurface surface;
+        PrintListPages(surface, listOf(rows), start == 0.0 ? rows[0].date : start, end);
+        QTEST(surface.textsOnPage(1).value(2), "header");
+    }
+
     void rangeOfTheBeginningBalanceOnly()
     {
         const RegisterRows rows = rowsOf(shortList());

@@ -309,6 +309,8 @@ private slots:
         const QString text = pdfText(pdf);
         QVERIFY2(text.contains(QStringLiteral("End of Printout -- 3 items in this list.")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("Account of Bills & Co #2 100%")));
+        // The days asked for, not the first row's.
+        QVERIFY(text.contains(QStringLiteral("(dates from 03/03/26 to 03/05/26)")));
         QVERIFY(text.contains(QStringLiteral("Refund")));
         QVERIFY(!text.contains(QStringLiteral("1001")));
         QCOMPARE(test::listing(folder.path()), (QStringList{"Account.dat", "Account.dex"}));
@@ -325,7 +327,10 @@ private slots:
         const QStringList saved = test::listing(documents);
         QCOMPARE(saved.size(), 1);
         QVERIFY(QString::fromUtf8(run.out).startsWith(QStringLiteral("Printed 6 items. No printer is installed")));
-        QVERIFY(pdfText(QDir(documents).filePath(saved.first())).contains(QStringLiteral("End of Printout -- 6 items")));
+        const QString text = pdfText(QDir(documents).filePath(saved.first()));
+        QVERIFY(text.contains(QStringLiteral("End of Printout -- 6 items")));
+        // The whole list: from its first dated row to its last.
+        QVERIFY2(text.contains(QStringLiteral("(dates from 03/02/26 to 03/06/26)")), qPrintable(text));
     }
 
     void printIntoAFolderThatCannotBeWritten()

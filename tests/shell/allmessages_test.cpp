@@ -45,8 +45,10 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTableView>
@@ -558,7 +560,11 @@ private slots:
                 s.shell.startResult = false;
                 window->cmdCalculator->click();
             }),
-            "Not found", IconStop, "Can not find Windows'\r\nCalc.Exe application.", okay);
+            "Not found", IconStop,
+            lines({"Can not find a calculator program.", "", "Tried: gnome-calculator, kcalc, galculator,",
+                   "mate-calc, qalculate-gtk, xcalc.", "", "Install one of them, then open",
+                   "the register again to use it."}),
+            okay);
         row("nothing to reconcile", answering("Nothing to reconcile", 1, [](WindowSeams&) {
                 frmAccount* window = openRegister(household(true));
                 QVERIFY(window);
@@ -669,6 +675,20 @@ private slots:
                    "0 Automatic Payments (0.00)", "0 Automatic Deposits (0.00)", "0 Cash from ATM (0.00)",
                    "0 Service Fees (0.00)", "0 Other Credits (0.00)", "0 Other Debits (0.00)", "0 Voids "}),
             {"&Print this summary", "&Email this summary", "&Return to the Account Register"}, 2);
+        row("summary: no mail program", [](WindowSeams& s) {
+                frmAccount* window = openRegister(household());
+                QVERIFY(window);
+                s.shell.openResult = false;
+                s.prompts.expectMessage(QStringLiteral("Tallyo - Text Summary"), 2)
+                    .expectMessage(QStringLiteral("Can not open E-mail"), 1);
+                window->cmdTextSummary->click();
+                QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("Summary-\nAccount of Household\n")));
+            },
+            "Can not open E-mail", IconStop,
+            lines({"No mail program was found", "to write this e-mail.", "",
+                   "Its text has been copied to the clipboard:", "paste it into a new message",
+                   "with the subject \"Tallyo summary report\"."}),
+            okay);
         row("graph of nothing", answering("No data", 1, [](WindowSeams&) {
                 frmAccount* window = openRegister({beginningBalance(500), transaction(day(2), "VOID", 0)});
                 QVERIFY(window);
@@ -713,11 +733,25 @@ private slots:
             "Can not open Tallyo Manual", IconExclamation,
             "The Tallyo manual\r\n(in PDF format) is either\r\nmissing or can not be opened...",
             {"&Okay, return to the program"});
-        row("no connection", answering("Connection Error", 1, [](WindowSeams& s) {
+        row("manual not opened", answering("Can not open Tallyo Manual", 1, [](WindowSeams& s) {
+                QFile manual(s.folder.filePath(QStringLiteral("Tallyo.PDF")));
+                QVERIFY(manual.open(QIODevice::WriteOnly));
+                manual.close();
+                s.shell.openResult = false;
+                QVERIFY(!OpenManual(QStringList{s.folder.path()}));
+            }),
+            "Can not open Tallyo Manual", IconExclamation,
+            lines({"The Tallyo manual", "(in PDF format) can not be opened:", "no program to show PDF files was found.",
+                   "", "Open this file with a PDF viewer:", Any + "/Tallyo.PDF"}),
+            {"&Okay, return to the program"});
+        row("no web browser", answering("Can not open Web Page", 1, [](WindowSeams& s) {
                 s.shell.openResult = false;
                 QVERIFY(!OpenWebOrMail(2));
             }),
-            "Connection Error", IconStop, "An internet connection\r\ncould not be established.", okay);
+            "Can not open Web Page", IconStop,
+            lines({"No web browser was found", "to open this page.", "", "Open this address in a web browser:",
+                   "http://www.tallyo.example.org"}),
+            okay);
         row("printed to a file", answering("Printed to a file", 1, [](WindowSeams&) {
                 TellWherePrintingWent(FilePrinter());
             }),

@@ -360,7 +360,7 @@ private slots:
         QTest::addColumn<bool>("opens");
         QTest::newRow("version history") << true << "/VersionInfo/VersionInfo-Tallyo.pdf" << true;
         QTest::newRow("windows notice") << false << "/url_text_files/windowsnotice.pdf" << true;
-        QTest::newRow("no connection") << false << "/url_text_files/windowsnotice.pdf" << false;
+        QTest::newRow("no web browser") << false << "/url_text_files/windowsnotice.pdf" << false;
     }
     void documentButtonsOpenTheWebSite()
     {
@@ -371,7 +371,7 @@ private slots:
         QVERIFY(title);
         shell_.openResult = opens;
         if (!opens)
-            prompts_->expectMessage(QStringLiteral("Connection Error"), 1);
+            prompts_->expectMessage(QStringLiteral("Can not open Web Page"), 1);
         (updateButton ? title->cmdUpdateCheck : title->cmdWindowsNotice)->click();
         const QStringList opened = shell_.targets(RecordingShell::Kind::Url);
         QCOMPARE(opened.size(), 1);

@@ -12,6 +12,7 @@
 #include "util/WindowHelpers.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
@@ -64,6 +65,7 @@ private slots:
     void webOrMailAddress_data();
     void webOrMailAddress();
     void webOrMailOpensThroughShell();
+    void webOrMailFailureSaysSo_data();
     void webOrMailFailureSaysSo();
 
     void manualFolders();
@@ -197,15 +199,41 @@ void HelpersTest::webOrMailOpensThroughShell()
     QCOMPARE(shell_->targets(RecordingShell::Kind::Url), QStringList{QStringLiteral("http://www.tallyo.example.org")});
 }
 
+void HelpersTest::webOrMailFailureSaysSo_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("clipboard");  // left there for the user
+    const QString noMail = QStringLiteral("No mail program was found\r\nto write this e-mail.\r\n\r\n");
+    QTest::newRow("web page") << 2 << QString() << "Can not open Web Page"
+                              << "No web browser was found\r\nto open this page.\r\n\r\n"
+                                 "Open this address in a web browser:\r\nhttp://www.tallyo.example.org"
+                              << "";
+    QTest::newRow("summary") << 1
+                             << "?subject=Tallyo%20summary%20report&body=Summary-%0D%0ABills%20%26%20Co%20100%25%0D%0A"
+                             << "Can not open E-mail"
+                             << noMail + "Its text has been copied to the clipboard:\r\npaste it into a new message"
+                                         "\r\nwith the subject \"Tallyo summary report\"."
+                             << "Summary-\nBills & Co 100%\n";
+    QTest::newRow("support mailbox") << 1 << QString() << "Can not open E-mail"
+                                     << noMail + "Write a new message to support@tallyo.example.org." << "";
+}
+
 void HelpersTest::webOrMailFailureSaysSo()
 {
+    QFETCH(int, kind);
+    QFETCH(QString, target);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QString, clipboard);
+    QGuiApplication::clipboard()->clear();
     shell_->openResult = false;
-    prompts_->expectMessage(QStringLiteral("Connection Error"),
-                            QStringLiteral("An internet connection\r\ncould not be established."),
-                            {QStringLiteral("&Okay")}, 1)
-        .expectMessageKind(IconStop);
-    QVERIFY(!OpenWebOrMail(OpenMail, QStringLiteral("?subject=s")));
-    QCOMPARE(shell_->targets(RecordingShell::Kind::Url), QStringList{QStringLiteral("mailto:?subject=s")});
+    prompts_->expectMessage(title, text, {QStringLiteral("&Okay")}, 1).expectMessageKind(IconStop);
+    QVERIFY(!OpenWebOrMail(kind, target));
+    QCOMPARE(shell_->targets(RecordingShell::Kind::Url), QStringList{tallyo::webOrMailAddress(kind, target)});
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
 }
 
 void HelpersTest::manualFolders()
@@ -265,7 +293,14 @@ void HelpersTest::openManualRefusedByShell()
     QTemporaryDir temp;
     QVERIFY(touch(temp.filePath(QStringLiteral("Tallyo.PDF"))));
     shell_->openResult = false;
-    prompts_->expectMessage(manualTitle, manualText, manualButton, 0);
+    // No viewer: the message gives the file to open by hand.
+    prompts_->expectMessage(manualTitle,
+                            QStringLiteral("The Tallyo manual\r\n(in PDF format) can not be opened:\r\n"
+                                           "no program to show PDF files was found.\r\n\r\n"
+                                           "Open this file with a PDF viewer:\r\n")
+                                + temp.filePath(QStringLiteral("Tallyo.PDF")),
+                            manualButton, 0)
+        .expectMessageKind(IconExclamation);
     QVERIFY(!OpenManual(QStringList{temp.path()}));
 }
 
