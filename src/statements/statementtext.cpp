@@ -281,3 +281,76 @@ void MakeUpBankIds(Statement& statement, QStringView prefix)
 }
 
 }
+
+namespace tallyo {
+
+namespace {
+
+QString OrderWords(DateOrder order)
+{
+    switch (order) {
+    case DateOrder::MonthDayYear: return QStringLiteral("month/day/year");
+    case DateOrder::DayMonthYear: return QStringLiteral("day/month/year");
+    case DateOrder::YearMonthDay: return QStringLiteral("year/month/day");
+    case DateOrder::Detect: break;
+    }
+    return {};
+}
+
+}
+
+DatesRead ReadDates(const std::vector<DateText>& texts, DateOrder given)
+{
+    DatesRead read;
+    std::vector<DateParts> parts;
+    parts.reserve(texts.size());
+    for (const DateText& text : texts) {
+        const std::optional<DateParts> split = SplitNumericDate(text.text);
+        if (!split) {
+            read.line = text.line;
+            read.problem = text.text.trimmed().isEmpty() ? QStringLiteral("a transaction has no date")
+                                                         : QStringLiteral("\"%1\" is not a date").arg(text.text.trimmed());
+            return read;
+        }
+        parts.push_back(*split);
+    }
+    DateOrder order = given;
+    if (order == DateOrder::Detect) {
+        read.possible = OrdersThatFit(parts);
+        if (read.possible.size() > 1)
+            return read;
+        // No order reads every date: the first date that no order reads
+        // is refused; else the first that the likeliest order does not.
+        order = read.possible.empty() ? DateOrder::MonthDayYear : read.possible.front();
+        if (read.possible.empty()) {
+            for (size_t i = 0; i < parts.size(); ++i) {
+                bool anyOrder = false;
+                for (DateOrder each : {DateOrder::MonthDayYear, DateOrder::DayMonthYear, DateOrder::YearMonthDay})
+                    anyOrder = anyOrder || DateInOrder(parts[i], each).isValid();
+                if (!anyOrder) {
+                    read.line = texts[i].line;
+                    read.problem = QStringLiteral("the date %1 is not a day of the calendar").arg(texts[i].text.trimmed());
+                    return read;
+                }
+            }
+            read.line = texts.empty() ? 0 : texts.front().line;
+            read.problem = QStringLiteral("the dates fit no one order of day, month and year");
+            return read;
+        }
+    }
+    read.dates.reserve(parts.size());
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const QDate date = DateInOrder(parts[i], order);
+        if (!date.isValid()) {
+            read.line = texts[i].line;
+            read.problem = QStringLiteral("the date %1 is not a day of the calendar (read as %2)")
+                               .arg(texts[i].text.trimmed(), OrderWords(order));
+            return read;
+        }
+        read.dates.push_back(date);
+    }
+    read.possible = {order};
+    return read;
+}
+
+}

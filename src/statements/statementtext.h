@@ -60,3 +60,22 @@ QString CheckNumberOf(QStringView text);
 void MakeUpBankIds(Statement& statement, QStringView prefix);
 
 }
+
+namespace tallyo {
+
+// The dates of a file, each with its line, read in one order: the order
+// given, else the one order in which all of them read as days.
+struct DateText {
+    QString text;
+    int line = 0;
+};
+struct DatesRead {
+    std::vector<QDate> dates;            // one per text, when read
+    std::vector<DateOrder> possible;     // more than one: the order must be chosen
+    int line = 0;                        // a date that reads in no order: where and why
+    QString problem;
+    bool ok() const { return problem.isEmpty() && possible.size() <= 1; }
+};
+DatesRead ReadDates(const std::vector<DateText>& texts, DateOrder given);
+
+}
