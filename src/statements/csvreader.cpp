@@ -279,7 +279,8 @@ StatementFile ReadCsv(const QByteArray& bytes, DateOrder order, const std::optio
             amount += column == columns.debit ? -qAbs(*read) : column == columns.credit ? qAbs(*read) : *read;
             any = true;
         }
-        if (!any)
+        // This program's export writes a voided entry without an amount.
+        if (!any && line.registerType.trimmed() != TypeVoid.trimmed())
             return refuse(row.line, QStringLiteral("a transaction has no amount"));
         line.amount = amount;
     }
