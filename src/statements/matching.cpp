@@ -24,18 +24,20 @@ constexpr int MatchDays = 3;
 QStringList BankIdsInRecord(const char* record)
 {
     QStringList ids;
-    const QByteArrayView notes(record + TransactionRecord::NotesAt, TransactionRecord::NotesWidth);
-    const QByteArrayView prefix("Bank id: ");
-    qsizetype at = notes.indexOf(prefix);
-    while (at >= 0) {
-        const qsizetype start = at + prefix.size();
-        qsizetype end = start;
-        while (end < notes.size() && notes[end] != '\r' && notes[end] != '\n')
+    const char* notes = record + TransactionRecord::NotesAt;
+    const char* notesEnd = notes + TransactionRecord::NotesWidth;
+    constexpr QByteArrayView prefix("Bank id: ");
+    // memmem: most notes are blank, and this runs over every record.
+    const char* at = nullptr;
+    while ((at = static_cast<const char*>(::memmem(notes, size_t(notesEnd - notes), prefix.data(), size_t(prefix.size()))))) {
+        const char* start = at + prefix.size();
+        const char* end = start;
+        while (end < notesEnd && *end != '\r' && *end != '\n')
             ++end;
-        const QString id = TrimSpaces(ReadText(notes.data() + start, int(end - start)));
+        const QString id = TrimSpaces(ReadText(start, int(end - start)));
         if (!id.isEmpty())
             ids.append(id);
-        at = notes.indexOf(prefix, end);
+        notes = end;
     }
     return ids;
 }
