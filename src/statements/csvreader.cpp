@@ -212,6 +212,7 @@ StatementFile ReadCsv(const QByteArray& bytes, DateOrder order, const std::optio
         return column >= 0 && column < row.fields.size() ? row.fields[column].trimmed() : QString();
     };
     Statement statement;
+    statement.lines.reserve(rows.size() - header);
     std::vector<DateText> dates;
     std::vector<size_t> dated;  // the line each date belongs to
     QStringList amounts;

@@ -42,6 +42,23 @@ QStringList BankIdsInRecord(const char* record)
     return ids;
 }
 
+// A text field with the spaces at both ends dropped, decoded once: plain
+// ASCII straight, anything else as the store decodes it.
+QString TrimmedField(const char* field, int width)
+{
+    while (width > 0 && field[width - 1] == ' ')
+        --width;
+    while (width > 0 && *field == ' ') {
+        ++field;
+        --width;
+    }
+    for (int i = 0; i < width; ++i) {
+        if (static_cast<unsigned char>(field[i]) >= 0x80)
+            return ReadText(field, width);
+    }
+    return QString::fromLatin1(field, width);
+}
+
 qint64 DayOf(double stored)
 {
     return qint64(std::floor(stored));
@@ -107,8 +124,8 @@ std::vector<RegisterEntry> ReadRegisterEntries(const QString& accountKey)
         entry.record = scan.number();
         entry.date = view.date();
         entry.amount = view.amount();
-        entry.type = TrimSpaces(view.type());
-        entry.payee = TrimSpaces(view.payee());
+        entry.type = TrimmedField(scan.record() + TransactionRecord::TypeAt, TransactionRecord::TypeWidth);
+        entry.payee = TrimmedField(scan.record() + TransactionRecord::PayeeAt, TransactionRecord::PayeeWidth);
         entry.cleared = view.cleared();
         entry.bankIds = BankIdsInRecord(scan.record());
         entries.push_back(std::move(entry));
@@ -146,6 +163,7 @@ std::vector<LineMatch> MatchStatement(const Statement& statement, const std::vec
     // a bank id already stand for another line of the bank, voided ones
     // for nothing.
     std::unordered_map<qint64, std::vector<size_t>> byAmount;
+    byAmount.reserve(entries.size());
     for (size_t e = 0; e < entries.size(); ++e) {
         if (!entries[e].bankIds.isEmpty() || entries[e].type == TypeVoid.trimmed())
             continue;

@@ -1,6 +1,7 @@
 #include "qifreader.h"
 
 #include "statementtext.h"
+#include "store/records.h"
 
 namespace tallyo {
 
@@ -114,6 +115,8 @@ StatementFile ReadQif(const QByteArray& bytes, DateOrder order)
             const QString number = CheckNumberOf(value);
             if (!number.isEmpty())
                 current.fields.checkNumber = number;
+            else if (IsTypeCode(value))  // a register's own type, as this program writes it
+                current.fields.registerType = value;
             else if (!value.isEmpty() && !value.front().isDigit())
                 current.fields.bankType = value.toUpper();
             break;

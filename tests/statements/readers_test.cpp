@@ -101,6 +101,8 @@ private slots:
             " -", "2003-02-01 Other Debit|Newsstand|-50000|", "2006-05-04 Other Debit|Bakery|-70000|"};
         QTest::newRow("QIF account block, ISO dates") << "account-iso.qif" << "" << "" << QStringList{
             "Everyday -", "2024-01-05 ATM Cash|Cash machine|-200000|"};
+        QTest::newRow("QIF with the register's own types") << "register-types.qif" << "" << "" << QStringList{
+            " -", "2024-01-20 AutoPayment|Insurer|-800000|", "2024-01-21 VOID|Mistake|0|"};
         QTest::newRow("CSV with commas") << "bank-comma.csv" << "" << "" << QStringList{
             " -", "2024-01-13 Other Debit|Smith, Jones & Co|-12345600|Rent",
             "2024-01-14 Other Credit|Payroll|20000000|", "2024-01-15 1043|CHECK 1043|-450000|"};
