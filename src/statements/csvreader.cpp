@@ -249,13 +249,8 @@ StatementFile ReadCsv(const QByteArray& bytes, DateOrder order, const std::optio
         statement.lines.push_back(line);
     }
     const DatesRead read = ReadDates(dates, order);
-    if (!read.problem.isEmpty())
-        return refuse(read.line, read.problem);
-    if (read.possible.size() > 1) {
-        file.outcome = StatementFile::Outcome::NeedsDateOrder;
-        file.possibleOrders = read.possible;
-        return file;
-    }
+    if (std::optional<StatementFile> unread = UnreadDates(read, file.format))
+        return *unread;
     for (size_t i = 0; i < dated.size(); ++i)
         statement.lines[dated[i]].date = read.dates[i];
 

@@ -143,14 +143,8 @@ StatementFile ReadQif(const QByteArray& bytes, DateOrder order)
         }
     }
     const DatesRead read = ReadDates(dates, order);
-    if (!read.problem.isEmpty())
-        return refuse(read.line, read.problem);
-    if (read.possible.size() > 1) {
-        file.outcome = StatementFile::Outcome::NeedsDateOrder;
-        file.possibleOrders = read.possible;
-        file.statements.clear();
-        return file;
-    }
+    if (std::optional<StatementFile> unread = UnreadDates(read, file.format))
+        return *unread;
     const QChar mark = DecimalMarkOf(amounts, false);
     const auto amountOf = [&](const QString& text, int line) -> std::optional<qint64> {
         const std::optional<qint64> amount = ReadStatementAmount(text, mark, true);

@@ -1,5 +1,6 @@
 #pragma once
-// QIF statements of type Bank, CCard and Cash: one statement per file.
+// QIF statements of type Bank, CCard and Cash: one statement per
+// !Type section (named by the !Account block before it, if any).
 #include "statement.h"
 
 #include <QByteArray>

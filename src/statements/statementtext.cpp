@@ -353,4 +353,17 @@ DatesRead ReadDates(const std::vector<DateText>& texts, DateOrder given)
     return read;
 }
 
+std::optional<StatementFile> UnreadDates(const DatesRead& read, StatementFormat format)
+{
+    if (!read.problem.isEmpty())
+        return StatementFile::Refusal(format, read.line, read.problem);
+    if (read.possible.size() <= 1)
+        return std::nullopt;
+    StatementFile file;
+    file.outcome = StatementFile::Outcome::NeedsDateOrder;
+    file.format = format;
+    file.possibleOrders = read.possible;
+    return file;
+}
+
 }

@@ -74,8 +74,11 @@ struct DatesRead {
     std::vector<DateOrder> possible;     // more than one: the order must be chosen
     int line = 0;                        // a date that reads in no order: where and why
     QString problem;
-    bool ok() const { return problem.isEmpty() && possible.size() <= 1; }
 };
 DatesRead ReadDates(const std::vector<DateText>& texts, DateOrder given);
+
+// What a reader gives back when the dates were not read: the file refused
+// at the date's line, or waiting for an order. Nothing when they were read.
+std::optional<StatementFile> UnreadDates(const DatesRead& read, StatementFormat format);
 
 }
