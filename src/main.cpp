@@ -9,6 +9,7 @@
 #include "store/fileerror.h"
 #include "store/fileio.h"
 #include "reports/printcommand.h"
+#include "statements/importcommand.h"
 #include "util/allocation.h"
 
 #include <QDir>
@@ -60,6 +61,8 @@ int main(int argc, char** argv)
         return RunExport(command, out, err);
     case CommandLine::Action::PrintList:
         return RunPrintCommand(command, argc, argv, out, err);
+    case CommandLine::Action::Import:
+        return RunImportCommand(command, out, err);
     case CommandLine::Action::Desktop:
         break;
     }

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   qt6-qpa-plugins
   libbenchmark-dev
+  libofx-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xdg-utils
   xvfb xauth xdotool openbox x11-utils xclip x11-apps

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "register/searchspec.h"
+#include "statements/statement.h"
 #include "util/numbers.h"
 
 #include <QDir>
@@ -57,6 +58,20 @@ CommandLine PrintCommand(CommandLine command, const QStringList& words, bool che
     if (command.from.isValid() && command.to < command.from)
         return Invalid(QStringLiteral("--to cannot be earlier than --from"));
     command.action = CommandLine::Action::PrintList;
+    return command;
+}
+
+// `import FILE --account A [--format F] [--date-order O] [--statement ID] [--dry-run]`.
+CommandLine ImportCommand(CommandLine command, const QStringList& words, bool otherOptions)
+{
+    if (words.size() != 2 || words[1].isEmpty())
+        return Invalid(QStringLiteral("import needs one statement file"));
+    if (command.account.isEmpty())
+        return Invalid(QStringLiteral("import needs --account NAME|KEY"));
+    if (otherOptions || command.force || command.yes)
+        return Invalid(QStringLiteral("import takes --account, --format, --date-order, --statement, --dry-run and --data-dir"));
+    command.action = CommandLine::Action::Import;
+    command.statementFile = words[1];
     return command;
 }
 
@@ -131,6 +146,20 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             if (!day.isValid() || value.size() != 10)
                 return Invalid(QStringLiteral("%1 needs a date YYYY-MM-DD").arg(isFrom ? u"--from" : u"--to"));
             (isFrom ? command.from : command.to) = day;
+        } else if (valueOf(QStringLiteral("--format"), value)) {
+            if (!FormatFromName(value))
+                return Invalid(QStringLiteral("--format needs ofx, qif or csv"));
+            command.format = value.toLower();
+        } else if (valueOf(QStringLiteral("--date-order"), value)) {
+            if (!DateOrderFromName(value))
+                return Invalid(QStringLiteral("--date-order needs mdy, dmy or ymd"));
+            command.dateOrder = value;
+        } else if (valueOf(QStringLiteral("--statement"), value)) {
+            if (value.isEmpty())
+                return Invalid(QStringLiteral("--statement needs the account id of a statement"));
+            command.statementId = value;
+        } else if (argument == u"--dry-run") {
+            command.dryRun = true;
         } else if (argument == u"--comments") {
             command.comments = true;
         } else if (argument == u"--number") {
@@ -172,6 +201,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     }
     if (!command.currency.isEmpty())
         return Invalid(QStringLiteral("--currency belongs to words"));
+    if (!words.isEmpty() && words.first() == u"import")
+        return ImportCommand(command, words, checkOptions || listOptions || !command.pdfFile.isEmpty());
+    if (command.dryRun || !command.format.isEmpty() || !command.dateOrder.isEmpty() || !command.statementId.isEmpty())
+        return Invalid(QStringLiteral("--format, --date-order, --statement and --dry-run belong to import"));
     if (!words.isEmpty() && words.first() == u"print")
         return PrintCommand(command, words, checkOptions, listOptions);
     if (checkOptions || listOptions || !command.pdfFile.isEmpty())
@@ -247,6 +280,10 @@ QString UsageText()
         "                                               an account's printed list, on the\n"
         "                                               default printer or into FILE\n"
         "         [--search KIND=TEXT [--year YYYY]]    both also of a search's matches only\n"
+        "  tallyo import FILE --account NAME|KEY [--format ofx|qif|csv]\n"
+        "                [--date-order mdy|dmy|ymd] [--statement ACCTID] [--dry-run] [--data-dir DIR]\n"
+        "                                               a bank statement into the account: new\n"
+        "                                               lines added, matching ones cleared\n"
         "\n"
         "DIR defaults to $XDG_DATA_HOME/Tallyo (~/.local/share/Tallyo).\n");
 }

@@ -12,7 +12,7 @@ namespace tallyo {
 struct CommandLine {
     enum class Action {
         Desktop, ExportAccounts, ExportRegister, ExportSummary, ExportLayout, Help, Invalid,
-        Backup, Restore, Words, PrintCheck, PrintList
+        Backup, Restore, Words, PrintCheck, PrintList, Import
     };
     Action action = Action::Desktop;
     QString dataDir;  // empty: the default data folder
@@ -43,6 +43,14 @@ struct CommandLine {
     QString record;
     bool printNumber = false;
     bool printComment = false;
+    // import FILE: the statement file, its format and date order (empty:
+    // found from the file), the account id of the statement to take from
+    // a file of several, and whether to only say what would be done.
+    QString statementFile;
+    QString format;
+    QString dateOrder;
+    QString statementId;
+    bool dryRun = false;
 };
 
 // Reads the arguments after the program's name.
