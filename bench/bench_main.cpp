@@ -43,6 +43,7 @@ const Comparison comparisons[] = {
     {"LoadRegister/20/200000", "RegisterReadFloor/20/200000", 2.0},
     {"ExportRegister/20/200000/real_time", "ProcessReadFloor/20/200000/real_time", 3.0},
     {"ExportAccounts/20/200000/real_time", "ProcessReadFloor/20/200000/real_time", 2.0},
+    {"ImportStatement/20/200000/real_time", "ExportRegister/20/200000/real_time", 3.0},
 };
 
 }

@@ -152,8 +152,8 @@ CsvColumns RecognizeCsvColumns(const QStringList& header)
             }
         }
     }
-    // An amount column makes debit and credit columns of the same file
-    // something else (a running balance, a note).
+    // Beside both a debit and a credit column, a column named like an
+    // amount is something else (a running balance).
     if (columns.amount >= 0 && columns.debit >= 0 && columns.credit >= 0)
         columns.amount = -1;
     return columns;
@@ -164,11 +164,7 @@ StatementFile ReadCsv(const QByteArray& bytes, DateOrder order, const std::optio
     StatementFile file;
     file.format = StatementFormat::Csv;
     const auto refuse = [&](int line, const QString& reason) {
-        file.outcome = StatementFile::Outcome::Refused;
-        file.statements.clear();
-        file.line = line;
-        file.reason = reason;
-        return file;
+        return file = StatementFile::Refusal(file.format, line, reason);
     };
 
     const QString text = DecodeStatementBytes(bytes);
@@ -279,7 +275,8 @@ StatementFile ReadCsv(const QByteArray& bytes, DateOrder order, const std::optio
             amount += column == columns.debit ? -qAbs(*read) : column == columns.credit ? qAbs(*read) : *read;
             any = true;
         }
-        if (!any)
+        // This program's export writes a voided entry without an amount.
+        if (!any && line.registerType.trimmed() != TypeVoid.trimmed())
             return refuse(row.line, QStringLiteral("a transaction has no amount"));
         line.amount = amount;
     }

@@ -335,12 +335,7 @@ void SilenceLibOfx()
 
 StatementFile Refused(int line, const QString& reason)
 {
-    StatementFile file;
-    file.outcome = StatementFile::Outcome::Refused;
-    file.format = StatementFormat::Ofx;
-    file.line = line;
-    file.reason = reason;
-    return file;
+    return StatementFile::Refusal(StatementFormat::Ofx, line, reason);
 }
 
 }

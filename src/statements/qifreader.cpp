@@ -49,11 +49,7 @@ StatementFile ReadQif(const QByteArray& bytes, DateOrder order)
     StatementFile file;
     file.format = StatementFormat::Qif;
     const auto refuse = [&](int line, const QString& reason) {
-        file.outcome = StatementFile::Outcome::Refused;
-        file.statements.clear();
-        file.line = line;
-        file.reason = reason;
-        return file;
+        return file = StatementFile::Refusal(file.format, line, reason);
     };
 
     const QStringList lines = DecodeStatementBytes(bytes).split(u'\n');

@@ -41,51 +41,47 @@ constexpr std::array<ColumnName, 9> columnNames{{
     {u"id", &CsvColumns::id},
 }};
 
-StatementFile Refusal(StatementFormat format, const QString& reason)
+// The value a name stands for in a table, and back.
+template <class Value, size_t N>
+QString NameIn(const std::array<std::pair<Value, QStringView>, N>& table, Value value)
 {
-    StatementFile file;
-    file.outcome = StatementFile::Outcome::Refused;
-    file.format = format;
-    file.reason = reason;
-    return file;
+    for (const auto& [each, name] : table) {
+        if (each == value)
+            return name.toString();
+    }
+    return {};
+}
+
+template <class Value, size_t N>
+std::optional<Value> ValueIn(const std::array<std::pair<Value, QStringView>, N>& table, QStringView name)
+{
+    for (const auto& [value, each] : table) {
+        if (each.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return std::nullopt;
 }
 
 }
 
 QString DateOrderName(DateOrder order)
 {
-    for (const auto& [value, name] : orderNames) {
-        if (value == order)
-            return name.toString();
-    }
-    return {};
+    return NameIn(orderNames, order);
 }
 
 std::optional<DateOrder> DateOrderFromName(QStringView name)
 {
-    for (const auto& [value, text] : orderNames) {
-        if (text == name)
-            return value;
-    }
-    return std::nullopt;
+    return ValueIn(orderNames, name);
 }
 
 QString FormatName(StatementFormat format)
 {
-    for (const auto& [value, name] : formatNames) {
-        if (value == format)
-            return name.toString();
-    }
-    return {};
+    return NameIn(formatNames, format);
 }
 
 std::optional<StatementFormat> FormatFromName(QStringView name)
 {
-    for (const auto& [value, text] : formatNames) {
-        if (text.compare(name, Qt::CaseInsensitive) == 0)
-            return value;
-    }
-    return std::nullopt;
+    return ValueIn(formatNames, name);
 }
 
 bool CsvColumns::complete() const
@@ -127,6 +123,16 @@ std::optional<CsvColumns> CsvColumns::fromText(QStringView text)
     return columns;
 }
 
+StatementFile StatementFile::Refusal(StatementFormat format, int line, const QString& reason)
+{
+    StatementFile file;
+    file.outcome = Outcome::Refused;
+    file.format = format;
+    file.line = line;
+    file.reason = reason;
+    return file;
+}
+
 QString StatementFile::problem() const
 {
     if (line <= 0)
@@ -152,10 +158,10 @@ StatementFile ReadStatementFile(const QString& path, const StatementReadOptions&
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Refusal(options.format, QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
+        return StatementFile::Refusal(options.format, 0, QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Refusal(options.format, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
+        return StatementFile::Refusal(options.format, 0, QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
     file.close();
 
     const StatementFormat format =

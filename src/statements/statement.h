@@ -118,6 +118,9 @@ struct StatementFile {
     // "line 12: the date 20120231 is not a day of the calendar", or the
     // reason alone when no line is known.
     QString problem() const;
+
+    // A file refused at a line (0: as a whole) for a reason.
+    static StatementFile Refusal(StatementFormat format, int line, const QString& reason);
 };
 
 // Reads a statement file. A file that cannot be opened or read is Refused

@@ -201,7 +201,7 @@ std::optional<DateParts> SplitNumericDate(QStringView text)
     parts.lastAsWritten = parts.third;
     parts.lastDigits = int(numbers[2].size());
     parts.firstIsYear = numbers[0].size() == 4;
-    if (numbers[2].size() <= 2)
+    if (numbers[2].size() <= 2 && !parts.firstIsYear)
         parts.third = apostropheBeforeLast ? 2000 + parts.third : (parts.third < 30 ? 2000 : 1900) + parts.third;
     if (parts.firstIsYear && numbers[2].size() == 4)
         return std::nullopt;
