@@ -2,6 +2,7 @@
 
 #include "frmCsvColumns.h"
 #include "frmImportStatement.h"
+#include "importpreview.h"
 
 #include "index/currentaccount.h"
 #include "platform/platform.h"

@@ -9,6 +9,7 @@
 #include "controls/ZevButton.h"
 #include "platform/settings.h"
 #include "register/registeractions.h"
+#include "register/registerstate.h"
 #include "statements/ImportActions.h"
 #include "statements/ImportPreviewModel.h"
 #include "statements/frmCsvColumns.h"
@@ -28,7 +29,7 @@ using tallyo::test::WindowSeams;
 
 namespace {
 
-const QDateTime Now(QDate(2024, 1, 1), QTime(12, 0), QTimeZone::UTC);
+const QDateTime Now(QDate(2024, 1, 1), QTime(12, 0));
 constexpr double Jan5 = 45296;
 
 QList<handmade::Transaction> household()
@@ -74,14 +75,22 @@ QString writeStatement(const QString& name, const QByteArray& text)
 class ImportWindowTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<WindowSeams> seams_;
+
 private slots:
-    void init() { registerActions().importStatement = ImportBankStatement; }
+    void init()
+    {
+        seams_ = std::make_unique<WindowSeams>(Now);
+        registerActions().importStatement = ImportBankStatement;
+    }
     void cleanup()
     {
         if (frmAccount* window = RegisterWindow())
             window->close();
         settleEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ResetRegisterActions();
+        seams_.reset();
     }
 
     // The preview's texts and ticks: a line to add, one that clears a
@@ -142,7 +151,7 @@ private slots:
     // unticked line stays out, the rest comes in with one Import.
     void importFromTheRegister()
     {
-        WindowSeams seams(Now);
+        WindowSeams& seams = *seams_;
         frmAccount* window = openRegister(household());
         QVERIFY(window);
         const QString path = writeStatement(QStringLiteral("jan.qif"),
@@ -150,7 +159,9 @@ private slots:
                                             "D01/06/2024\nT250.00\nPEmployer\n^\n"
                                             "D01/07/2024\nT-3.50\nPBank fee\n^\n");
         seams.prompts.expectFile(path)
-            .expectMessage(QStringLiteral("Dates of the statement"), QString(),
+            .expectMessage(QStringLiteral("Dates of the statement"),
+                           QStringLiteral("The dates of this statement can be read\r\nin more than one way.\r\n\r\n"
+                                          "In which order are they written?"),
                            {"&Month/Day/Year", "&Day/Month/Year", "&Cancel"}, 1)
             .expectMessage(QStringLiteral("Statement imported"),
                            QStringLiteral("1 added, 1 cleared, 0 already in the register."), {"&Okay"}, 1);
@@ -179,7 +190,7 @@ private slots:
     // remembered for the account, not asked again; Cancel writes nothing.
     void csvColumnsRemembered()
     {
-        WindowSeams seams(Now);
+        WindowSeams& seams = *seams_;
         frmAccount* window = openRegister(household());
         QVERIFY(window);
         const QByteArray before = tallyo::test::readWholeFile(QStringLiteral("Account.dat"));
@@ -201,13 +212,13 @@ private slots:
                     columns.cmdOkay_Click();
                 });
             } else {
-                whenShown<frmImportStatement>([](frmImportStatement& preview) { preview.reject(); });
+                whenShown<frmImportStatement>([](frmImportStatement& preview) { preview.cmdCancel_Click(); });
             }
             window->menuOtherOptions_Click(frmAccount::ImportStatementItem);
             QVERIFY(seams.prompts.verifyDone());
         }
         QCOMPARE(seams.settings.value(CsvColumnsSettingKey(QString::fromLatin1(AccountKey)), QString()),
-                 CsvColumns{0, 1, 2}.toText());
+                 (CsvColumns{0, 1, 2}.toText()));
         QCOMPARE(tallyo::test::readWholeFile(QStringLiteral("Account.dat")), before);
     }
 };
