@@ -87,7 +87,7 @@ void frmImportStatement::Form_Load(const QString& fileName)
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(twips_.toPixels(255));
     grid->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {700, 1150, 1300, 800, 2900, 1400};
+    const int widths[] = {650, 1000, 1200, 900, 2300, 1150};
     for (int c = 0; c < int(std::size(widths)); ++c)
         grid->setColumnWidth(c, twips_.toPixels(widths[c]));
     place(grid, 240, 900, 10920, 4500);

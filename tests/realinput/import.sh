@@ -49,6 +49,7 @@ press_until "Dates of the statement" "$PREVIEW" Return
 
 step "the third line unticked by Down, Down, Space; Enter imports"
 keys Down Down space
+shot import-preview
 keys Return
 wait_for "Statement imported"
 press_until "Statement imported" "Tallyo" Return
@@ -56,7 +57,7 @@ press_until "Statement imported" "Tallyo" Return
 step "the check is cleared, the deposit added as cleared, the fee left out"
 after=$(export_register Household)
 expect_line "$after" "2024-01-05,*,1001,Smith,-45.00,,955.00,,2"
-expect_line "$after" "2024-01-06,*,Deposit,Employer,,250.00,1205.00,,3"
+expect_line "$after" "2024-01-06,*,Other Credit,Employer,,250.00,1205.00,,3"
 expect_no_text "$after" "Bank fee"
 
 step "the same file again, by mouse: the fee is the only line to import"
