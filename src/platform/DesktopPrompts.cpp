@@ -35,4 +35,9 @@ QString DesktopPrompts::pickFolder(const QString& title, const QString& startFol
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, startFolder);
 }
 
+QString DesktopPrompts::pickFile(const QString& title, const QString& startFolder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, startFolder, filter);
+}
+
 }

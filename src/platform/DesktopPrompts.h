@@ -12,6 +12,7 @@ public:
     QString inputText(const QString& title, const QString& prompt,
                       const QString& defaultText) override;
     QString pickFolder(const QString& title, const QString& startFolder) override;
+    QString pickFile(const QString& title, const QString& startFolder, const QString& filter) override;
 };
 
 }

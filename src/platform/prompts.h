@@ -40,6 +40,14 @@ public:
                               const QString& defaultText) = 0;
     // A folder chosen by the user, or the empty text when none was chosen.
     virtual QString pickFolder(const QString& title, const QString& startFolder) = 0;
+    // A file chosen to be read, or the empty text when none was chosen;
+    // `filter` as the file dialog takes it ("Statements (*.ofx *.qif)").
+    // Only the windows ask for one: the commands' prompts have none.
+    virtual QString pickFile(const QString& title, const QString& startFolder, const QString& filter)
+    {
+        Q_UNUSED(title) Q_UNUSED(startFolder) Q_UNUSED(filter)
+        return {};
+    }
 
     // Shorthand for the common call.
     int ask(const QString& title, int iconKind, const QString& text, int defaultButton,

@@ -62,7 +62,8 @@ void frmAccount::BuildMenus()
                                  QStringLiteral("Manage the `Comment' list"), QStringLiteral("-"),
                                  QStringLiteral("Find and replace `Payee/Creditor' text"),
                                  QStringLiteral("Find and replace `Comment' text"), QStringLiteral("-"),
-                                 QStringLiteral("Exit this menu")};
+                                 QStringLiteral("Exit this menu"), QStringLiteral("-"),
+                                 QStringLiteral("Import a bank statement...")};
     menuGraph = new QMenu(this);
     menuGraph->setObjectName(QStringLiteral("menuGraph"));
     const QStringList graphItems{QStringLiteral("XY graph"), QStringLiteral("Vertical Bar graph"),
@@ -117,6 +118,7 @@ void frmAccount::prepareOtherOptionsMenu()
     menuItem(menuOtherOptions, 2)->setEnabled(bool(actions.editList));
     menuItem(menuOtherOptions, 4)->setEnabled(replaceable);
     menuItem(menuOtherOptions, 5)->setEnabled(replaceable);
+    menuItem(menuOtherOptions, ImportStatementItem)->setEnabled(bool(actions.importStatement));
 }
 
 void frmAccount::prepareGraphMenu()
@@ -149,6 +151,9 @@ void frmAccount::menuOtherOptions_Click(int item)
             cmdOtherOptions->setTag(QString());
             ShowList();
         }
+    } else if (item == ImportStatementItem && actions.importStatement) {
+        const auto import = actions.importStatement;
+        runDataAction([&] { import(*this); });
     }
 }
 

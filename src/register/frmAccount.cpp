@@ -304,7 +304,8 @@ void frmAccount::UpdateControls()
     cmdGraph->setEnabled(states.graph && bool(actions.showGraph));
     cmdTextSummary->setEnabled(states.textSummary && bool(actions.textSummary));
     cmdPrintAccount->setEnabled(states.printAccount && bool(actions.printList));
-    cmdOtherOptions->setEnabled(bool(actions.editList) || bool(actions.findReplace));
+    cmdOtherOptions->setEnabled(bool(actions.editList) || bool(actions.findReplace)
+                                || bool(actions.importStatement));
     cmdSeeNotes->setEnabled(listed && states.seeNotes && bool(actions.seeNotes));
     cmdDeleteTransaction->setEnabled(listed && states.deleteTransaction && bool(actions.deleteTransaction));
     cmdClearTransaction->setEnabled(listed && states.clearTransaction && bool(actions.clearTransaction));

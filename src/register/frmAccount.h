@@ -120,6 +120,9 @@ public:
     QMenu* menuGrid = nullptr;       // the grid's context menu
     QMenu* menuQuickFind = nullptr;  // its QuickFind submenu
 
+    // The other options menu's item that imports a bank statement.
+    static constexpr int ImportStatementItem = 9;
+
     // The menus' actions, also reached by tests.
     void menuOtherOptions_Click(int item);
     void menuGraph_Click(int item);

@@ -41,6 +41,8 @@ struct RegisterActions {
     std::function<void(frmAccount&, int kind, const QString& displayName)> editList;
     // Find and replace: kind 1 the payees, 2 the comments.
     std::function<void(frmAccount&, int kind)> findReplace;
+    // A bank statement brought into the account.
+    Action importStatement;
 };
 
 // The one instance.

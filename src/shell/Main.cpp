@@ -11,6 +11,7 @@
 #include "register/TransactionActions.h"
 #include "register/frmAccount.h"
 #include "reports/ReportActions.h"
+#include "statements/ImportActions.h"
 #include "shell/appsettings.h"
 #include "shell/frmTitlePage.h"
 #include "shell/navigation.h"
@@ -86,6 +87,7 @@ bool Main(SingleInstance& instance)
     InstallSearchActions();
     InstallCheckActions();
     InstallReportActions();
+    InstallStatementImport();
     ways.quitProgram = QuitProgram;
     ways.openProgramOptions = ShowProgramOptionsWindow;
 

@@ -46,6 +46,7 @@ std::vector<Renderer> all()
         programOptionsShots,
         checkShots,
         reportShots,
+        statementShots,
     };
 }
 

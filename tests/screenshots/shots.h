@@ -29,6 +29,7 @@ frmAccount* OpenRegisterSample();
 int programOptionsShots(const QDir& out);
 
 int checkShots(const QDir& out);
+int statementShots(const QDir& out);
 int reportShots(const QDir& out);
 
 // The message dialog with these contents, saved as <name>.png.

@@ -53,6 +53,12 @@ ScriptedPrompts& ScriptedPrompts::expectFolder(const QString& answer)
     return *this;
 }
 
+ScriptedPrompts& ScriptedPrompts::expectFile(const QString& answer)
+{
+    expected_.append({Kind::File, {}, {}, {}, {}, {}, answer});
+    return *this;
+}
+
 bool ScriptedPrompts::verifyDone()
 {
     if (expected_.isEmpty())
@@ -71,6 +77,7 @@ QString ScriptedPrompts::describe(const Expected& expected)
     case Kind::Message: return QStringLiteral("message \"%1\"").arg(expected.title);
     case Kind::Input: return QStringLiteral("input \"%1\"").arg(expected.title);
     case Kind::Folder: return QStringLiteral("folder picker");
+    case Kind::File: return QStringLiteral("file picker");
     }
     return {};
 }
@@ -84,7 +91,7 @@ bool ScriptedPrompts::take(Kind kind, const QString& title, Expected& out)
         return false;
     }
     out = expected_.takeFirst();
-    if (out.kind != kind || (kind != Kind::Folder && out.title != title)) {
+    if (out.kind != kind || (kind != Kind::Folder && kind != Kind::File && out.title != title)) {
         fail(QStringLiteral("unexpected %1; expected %2").arg(call, describe(out)));
         return false;
     }
@@ -131,6 +138,14 @@ QString ScriptedPrompts::pickFolder(const QString& title, const QString&)
     folderPrompts_.append(title);
     Expected expected;
     if (!take(Kind::Folder, title, expected))
+        return {};
+    return expected.textAnswer;
+}
+
+QString ScriptedPrompts::pickFile(const QString& title, const QString&, const QString&)
+{
+    Expected expected;
+    if (!take(Kind::File, title, expected))
         return {};
     return expected.textAnswer;
 }

@@ -26,6 +26,7 @@ public:
     ScriptedPrompts& expectMessageKind(int iconKind);  // refines the last message expected
     ScriptedPrompts& expectInput(const QString& title, const QString& answer);
     ScriptedPrompts& expectFolder(const QString& answer);
+    ScriptedPrompts& expectFile(const QString& answer);
 
     // Fails the running test when expected calls were not made; true when
     // none are left. Clears what was left, so that one omission fails once.
@@ -43,9 +44,10 @@ public:
     QString inputText(const QString& title, const QString& prompt,
                       const QString& defaultText) override;
     QString pickFolder(const QString& title, const QString& startFolder) override;
+    QString pickFile(const QString& title, const QString& startFolder, const QString& filter) override;
 
 private:
-    enum class Kind { Message, Input, Folder };
+    enum class Kind { Message, Input, Folder, File };
     struct Expected {
         Kind kind;
         QString title;

@@ -1,0 +1,14 @@
+#pragma once
+// Importing a bank statement from the register window: the file picker,
+// the questions a file may need answered (the order of its dates, the
+// columns of a CSV file), the import window, and the register shown afresh.
+namespace tallyo {
+
+class frmAccount;
+
+// Fills the register's hook with the import below.
+void InstallStatementImport();
+
+void ImportBankStatement(frmAccount& window);
+
+}
