@@ -6,6 +6,7 @@
 #include "shell/backupcommand.h"
 #include "shell/commandline.h"
 #include "shell/exports.h"
+#include "statements/ImportActions.h"
 #include "store/fileerror.h"
 #include "store/fileio.h"
 #include "reports/printcommand.h"
@@ -78,5 +79,6 @@ int main(int argc, char** argv)
         err << "tallyo: cannot use the data folder " << folder << "\n";
         return 1;
     }
+    SetHandedStatement(command.statementFile);
     return RunDesktop(argc, argv);
 }

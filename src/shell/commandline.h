@@ -27,9 +27,6 @@ struct CommandLine {
     // [--year YYYY]: only the matches
     std::optional<SearchRequest> search;
     QString error;    // why the arguments were refused (Invalid)
-    // Desktop: a bank statement (.ofx, .qfx, .qif) the desktop handed over,
-    // as an absolute path, kept for the statement import.
-    QString statementFile;
     QString folder;   // backup and restore: the backup folder
     bool force = false;  // backup: go on into a folder of other files
     bool yes = false;    // restore: replace the current data
@@ -46,6 +43,8 @@ struct CommandLine {
     // import FILE: the statement file, its format and date order (empty:
     // found from the file), the account id of the statement to take from
     // a file of several, and whether to only say what would be done.
+    // Desktop: a statement (.ofx, .qfx, .qif) the desktop handed over, as
+    // an absolute path, which the import's file picker starts at.
     QString statementFile;
     QString format;
     QString dateOrder;

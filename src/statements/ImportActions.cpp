@@ -22,6 +22,12 @@ namespace {
 const QString crlf = QStringLiteral("\r\n");
 const QString FolderSetting = QStringLiteral("ImportFolder");
 
+QString& HandedStatement()
+{
+    static QString path;
+    return path;
+}
+
 QString OrderCaption(DateOrder order)
 {
     switch (order) {
@@ -109,6 +115,11 @@ std::optional<StatementFile> ReadAsking(frmAccount& window, const QString& path,
 
 }
 
+void SetHandedStatement(const QString& path)
+{
+    HandedStatement() = path;
+}
+
 void InstallStatementImport()
 {
     registerActions().importStatement = ImportBankStatement;
@@ -117,8 +128,11 @@ void InstallStatementImport()
 void ImportBankStatement(frmAccount& window)
 {
     Settings& stored = settings();
-    const QString startFolder =
-        stored.value(FolderSetting, QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+    // A file handed over by the desktop is picked once; later imports start
+    // in the folder of the last one.
+    const QString startFolder = !HandedStatement().isEmpty()
+        ? std::exchange(HandedStatement(), QString())
+        : stored.value(FolderSetting, QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
     const QString path = prompts().pickFile(
         QStringLiteral("Import a bank statement"), startFolder,
         QStringLiteral("Bank statements (*.ofx *.qfx *.qif *.csv *.OFX *.QFX *.QIF *.CSV);;All files (*)"));
