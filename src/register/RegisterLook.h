@@ -23,6 +23,12 @@ inline constexpr int GridHeightAllowance = 2650;  // window height less the grid
 inline constexpr int BottomGap = 100;             // between the grid and the frames below it
 inline constexpr int TitleTop = 720, TitleHeight = 345;
 inline constexpr int CalendarLeft = 8930;
+// Below the list: the totals' frame on the right, three rows high; the
+// Finished button under the transaction buttons on the left.
+inline constexpr int BottomFrameHeight = 1035;
+inline constexpr int TotalsRowHeight = 285;
+inline constexpr int TotalsPadding = 4;  // pixels beside a caption's or value's text
+inline constexpr int FinishedGap = 45, FinishedWidth = 3000, FinishedHeight = 660;
 
 inline constexpr int DateLinePeriod = 30000;
 // The older platform's timers ticked no faster than about every 15 ms,
