@@ -15,8 +15,9 @@ namespace tallyo::registerlook {
 // Window geometry, twips.
 inline constexpr int FrameMargin = 45;
 inline constexpr int ButtonWidth = 810, ButtonHeight = 570, ButtonStep = 840;
-// The buttons above the list carry longer captions.
-inline constexpr int WideButtonWidth = 960, WideButtonStep = 990;
+// The buttons above the list carry longer captions ("Calculator" needs the
+// width in the fonts of a Linux desktop).
+inline constexpr int WideButtonWidth = 1020, WideButtonStep = 1050;
 inline constexpr int FrameHeight = ButtonHeight + 2 * FrameMargin;
 inline constexpr int GridLeft = 90, GridTop = 1110;
 inline constexpr int GridHeightAllowance = 2650;  // window height less the grid's
