@@ -105,11 +105,12 @@ class ReportWindowsTest : public QObject {
     // fails).
     static void whenGraphShows(const std::function<void(frmGraph&)>& inspect)
     {
-        test::whenShown<frmGraph>([inspect](frmGraph& graph) {
-            QTRY_VERIFY(graph.isDrawn());
-            inspect(graph);
-            QTest::keyClick(&graph, Qt::Key_Escape);
-        });
+        test::whenShown<frmGraph>(
+            [inspect](frmGraph& graph) {
+                inspect(graph);
+                QTest::keyClick(&graph, Qt::Key_Escape);
+            },
+            [](frmGraph& graph) { return graph.isDrawn(); });
     }
 
 private slots:

@@ -18,9 +18,12 @@
 namespace tallyo::test {
 
 // Runs `action` once on the modal window of type Window as soon as it is
-// shown and active; the action is expected to close it.
+// shown and active, and `ready` says it is (a window that fills itself after
+// it shows: waiting inside the action could stop it half way); the action is
+// expected to close it.
 template <typename Window>
-void whenShown(std::function<void(Window&)> action, int patienceMs = 5000)
+void whenShown(std::function<void(Window&)> action, std::function<bool(Window&)> ready = {},
+               int patienceMs = 5000)
 {
     auto* watch = new QTimer(qApp);
     auto deadline = std::make_shared<QDeadlineTimer>(patienceMs);
@@ -48,7 +51,7 @@ void whenShown(std::function<void(Window&)> action, int patienceMs = 5000)
             return;
         }
         auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!window || !window->isVisible() || !window->isActiveWindow()) {
+        if (!window || !window->isVisible() || !window->isActiveWindow() || (ready && !ready(*window))) {
             if (deadline->hasExpired())
                 giveUp(QApplication::activeModalWidget(), "the expected modal window was not shown");
             return;
