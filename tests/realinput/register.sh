@@ -144,6 +144,17 @@ sleep 1
 shown "Confirm" && fail "Delete on the beginning balance asked to delete it"
 expect_text "$(register)" ",*,Start,Beginning Balance,,1000.00,1000.00,,1"
 
+step "the menu key opens the highlighted row's menu; Esc closes it and the list keeps the keys"
+keys ctrl+End
+before=$(visible_count)
+keys Menu
+for _ in $(seq 30); do [ "$(visible_count)" -gt "$before" ] && break; sleep 0.1; done
+[ "$(visible_count)" -gt "$before" ] || fail "the menu key opened no menu"
+keys Escape
+sleep 0.5
+shown "$REGISTER" || fail "Esc on the menu closed the register"
+back_to "$REGISTER"
+
 step "a date picked in the entry window's calendar by keyboard (the next day, Enter)"
 press_until "$REGISTER" "$ADDING" Insert
 keys Right Return
