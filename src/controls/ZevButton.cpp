@@ -438,6 +438,16 @@ void ZevButton::paintEvent(QPaintEvent*)
     paintButton(painter, face());
 }
 
+QRect ZevButton::captionBox() const
+{
+    return m_props.caption.isEmpty() ? QRect() : face().layout.caption;
+}
+
+QRect ZevButton::pictureBox() const
+{
+    return m_pictureNormal.isNull() ? QRect() : QRect(face().layout.picture, m_pictureNormal.size());
+}
+
 QSize ZevButton::sizeHint() const
 {
     const QFontMetrics metrics(font());

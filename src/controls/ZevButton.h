@@ -156,6 +156,11 @@ public:
     int visualState() const;
     bool isMouseOver() const;
 
+    // Where the caption (as measured with the button's font) and the
+    // picture are drawn, in the button's own pixels; empty without them.
+    QRect captionBox() const;
+    QRect pictureBox() const;
+
     QSize sizeHint() const override;
 
 signals:

@@ -4,6 +4,36 @@
 
 namespace tallyo {
 
+namespace {
+
+// The rows inside the outline and bevel of look 3 (the deepest edge of the
+// looks that draw a caption): the caption must lie within them.
+constexpr int EdgeRows = 3;
+
+// A picture above or below a caption that together overflow a low button:
+// the caption moves back inside the edges and the picture closes up to it
+// (never onto it). The caption stays whole and readable; a button too low
+// for both cuts the picture's outer edge instead.
+void fitStacked(ButtonLayout& layout, int h, int ph, bool pictureAbove)
+{
+    QRect& c = layout.caption;
+    const int ch = c.height();
+    int& y = layout.picture.ry();
+    if (pictureAbove) {
+        if (c.bottom() < h - EdgeRows)
+            return;
+        c.moveTop(std::max(EdgeRows, h - EdgeRows - ch));
+        y = std::max(c.top() - ph - 2, std::min(EdgeRows, c.top() - ph));
+    } else {
+        if (c.top() >= EdgeRows)
+            return;
+        c.moveTop(EdgeRows);
+        y = std::min(c.bottom() + 3, std::max(h - EdgeRows - ph, c.bottom() + 1));
+    }
+}
+
+}
+
 ButtonLayout layoutButton(int w, int h, QSize picture, int position, bool hasCaption,
                           const CaptionMeasure& measure)
 {
@@ -35,11 +65,11 @@ ButtonLayout layoutButton(int w, int h, QSize picture, int position, bool hasCap
 
     ButtonLayout layout;
     layout.caption = QRect(left + dx, top + dy, cw, ch);
-    layout.pressedCaption = layout.caption.translated(1, 1);
 
-    const QRect& c = layout.caption;
+    QRect& c = layout.caption;
     if (!hasCaption || position == PictureBehind) {
         layout.picture = QPoint((w - pw) / 2, (h - ph) / 2);
+        layout.pressedCaption = c.translated(1, 1);
         return layout;
     }
     switch (position) {
@@ -48,6 +78,9 @@ ButtonLayout layoutButton(int w, int h, QSize picture, int position, bool hasCap
     case PictureAbove: layout.picture = QPoint((w - pw) / 2, c.top() - ph - 2); break;
     case PictureBelow: layout.picture = QPoint((w - pw) / 2, c.top() + ch + 2); break;
     }
+    if (stacked)
+        fitStacked(layout, h, ph, position == PictureAbove);
+    layout.pressedCaption = c.translated(1, 1);
     return layout;
 }
 

@@ -15,9 +15,12 @@
 #include "shell/appsettings.h"
 #include "util/WindowHelpers.h"
 #include "util/dates.h"
+#include "util/formats.h"
 #include "util/productinfo.h"
 
 #include <QGuiApplication>
+#include <QFontMetrics>
+#include <QStyle>
 #include <QHeaderView>
 #include <QScreen>
 #include <QMenu>
@@ -174,33 +177,33 @@ void frmAccount::Form_Load()
          cmdSeeNotes, cmdPrintCheck},
         false);
 
-    // Totals, balance and the Finished button, below the list on the right.
+    // Totals and balance, below the list on the right; their captions and
+    // values take the widths their fonts need (layoutTotals).
     frameBottom = frame("frameBottom");
     const int bottomLeft = 60 + 6 * ButtonStep + ButtonWidth + 2 * FrameMargin + 60;
     const int bottomWidth = RegisterWidthTwips - 60 - bottomLeft;
-    place(frameBottom, bottomLeft, 0, bottomWidth, 1035);
+    place(frameBottom, bottomLeft, 0, bottomWidth, BottomFrameHeight);
     shapeBottom = makeShape(frameBottom, "shapeBottom");
-    place(shapeBottom, 0, 0, bottomWidth, 1035);
+    place(shapeBottom, 0, 0, bottomWidth, BottomFrameHeight);
     const QStringList totalsCaptions{QStringLiteral("Total Credit "), QStringLiteral("Total Debit ")};
-    constexpr int CaptionWidth = 1560, ValueLeft = 1560, ValueWidth = 1320, FinishedLeft = 2970;
     for (int i = 0; i < 2; ++i) {
         lblCreditDebit[size_t(i)] = makeLabel(frameBottom, "lblCreditDebit", 9, false, Qt::AlignRight);
         lblCreditDebit[size_t(i)]->setText(totalsCaptions[i]);
-        place(lblCreditDebit[size_t(i)], 0, 60 + i * 300, CaptionWidth, 285);
     }
     lblTotalCredit = makeLabel(frameBottom, "lblTotalCredit", 9, false, Qt::AlignRight);
     lblTotalDebit = makeLabel(frameBottom, "lblTotalDebit", 9, false, Qt::AlignRight);
     setTextColour(lblTotalCredit, colour(0x0000C0));
     setTextColour(lblTotalDebit, colour(0xC00000));
-    place(lblTotalCredit, ValueLeft, 60, ValueWidth, 285);
-    place(lblTotalDebit, ValueLeft, 360, ValueWidth, 285);
     lblBalance = makeLabel(frameBottom, "lblBalance", 9, false, Qt::AlignRight);
     lblCurrentBalance = makeLabel(frameBottom, "lblCurrentBalance", 10, true, Qt::AlignRight);
-    place(lblBalance, 0, 690, CaptionWidth, 285);
-    place(lblCurrentBalance, ValueLeft, 690, ValueWidth, 285);
-    cmdFinished = makeButton(frameBottom, "cmdFinished", QString(), QPixmap());
+    layoutTotals();
+
+    // The Finished button of the reconcile and search views, under the
+    // buttons of the highlighted transaction: beside the totals there is no
+    // room left once they are wide enough for the largest balance.
+    cmdFinished = makeButton(this, "cmdFinished", QString(), QPixmap());
     cmdFinished->setFontBold(true);
-    place(cmdFinished, FinishedLeft, 90, bottomWidth - FinishedLeft - 90, 855);
+    place(cmdFinished, 60, 0, FinishedWidth, FinishedHeight);
     cmdFinished->hide();
 
     // The browsing calendar lies just above the client area, out of sight;
@@ -280,6 +283,68 @@ void frmAccount::layoutBottom()
     const int bottomTop = twips_.toPixels(GridTop + BottomGap) + grid->height();
     frameBottom->move(frameBottom->x(), bottomTop);
     frameTransactionOptions->move(frameTransactionOptions->x(), bottomTop);
+    cmdFinished->move(cmdFinished->x(), bottomTop + twips_.toPixels(FrameHeight + FinishedGap));
+}
+
+void frmAccount::sizeColumns()
+{
+    // Each column keeps its width unless the font needs more for the
+    // column's widest text: dates, type words and amounts up to the largest
+    // balance are never shown cut short, bold or not.
+    QFont bold = grid->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int padding = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    const QString widestDate =
+        FormatShortDate(StoredFromDate(QDate(2088, 12, 28)), SharedDisplayValues().DateFormat);
+    const std::pair<int, QString> widest[] = {
+        {DateColumn, widestDate},
+        {ClearedColumn, QStringLiteral("*")},
+        {TypeColumn, QStringLiteral("AutoPayment")},
+        {DebitColumn, WidestAmountText(DebitColumn)},
+        {CreditColumn, WidestAmountText(CreditColumn)},
+        {BalanceColumn, WidestAmountText(BalanceColumn)}};
+    for (const auto& [column, text] : widest) {
+        grid->setColumnWidth(column, std::max(twips_.toPixels(ColumnWidthTwips(column)),
+                                              metrics.horizontalAdvance(text) + padding));
+        grid->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
+    }
+    // The payee column takes the room left, which keeps the record number
+    // and comment columns out of sight; they stay readable in the model.
+    grid->setColumnWidth(PayeeColumn, twips_.toPixels(ColumnWidthTwips(PayeeColumn)));
+    grid->horizontalHeader()->setSectionResizeMode(PayeeColumn, QHeaderView::Stretch);
+    grid->setColumnHidden(RecordColumn, true);
+    grid->setColumnHidden(CommentColumn, true);
+}
+
+void frmAccount::layoutTotals()
+{
+    // Captions right-aligned against their values, values against the
+    // frame's right edge; each as wide as its font needs for its longest
+    // text (the balance is bold and larger than the totals).
+    const auto widthOf = [](const QLabel* label, const QStringList& texts) {
+        int widest = 0;
+        for (const QString& text : texts)
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(text));
+        return widest + TotalsPadding;
+    };
+    const QStringList balanceCaptions{QStringLiteral("Current  balance"), QStringLiteral("Adjusted Balance")};
+    const QStringList values{WidestTotalText()};
+    const int captionWidth = std::max({widthOf(lblCreditDebit[0], {lblCreditDebit[0]->text()}),
+                                       widthOf(lblCreditDebit[1], {lblCreditDebit[1]->text()}),
+                                       widthOf(lblBalance, balanceCaptions)});
+    const int valueWidth = std::max({widthOf(lblTotalCredit, values), widthOf(lblTotalDebit, values),
+                                     widthOf(lblCurrentBalance, values)});
+    const int valueLeft = std::max(captionWidth, frameBottom->width() - twips_.toPixels(90) - valueWidth);
+    const int captionLeft = valueLeft - captionWidth;
+    const int rowHeight = twips_.toPixels(TotalsRowHeight);
+    const int rows[] = {twips_.toPixels(60), twips_.toPixels(360), twips_.toPixels(690)};
+    lblCreditDebit[0]->setGeometry(captionLeft, rows[0], captionWidth, rowHeight);
+    lblCreditDebit[1]->setGeometry(captionLeft, rows[1], captionWidth, rowHeight);
+    lblBalance->setGeometry(captionLeft, rows[2], captionWidth, rowHeight);
+    lblTotalCredit->setGeometry(valueLeft, rows[0], valueWidth, rowHeight);
+    lblTotalDebit->setGeometry(valueLeft, rows[1], valueWidth, rowHeight);
+    lblCurrentBalance->setGeometry(valueLeft, rows[2], valueWidth, rowHeight);
 }
 
 }

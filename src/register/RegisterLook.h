@@ -15,14 +15,21 @@ namespace tallyo::registerlook {
 // Window geometry, twips.
 inline constexpr int FrameMargin = 45;
 inline constexpr int ButtonWidth = 810, ButtonHeight = 570, ButtonStep = 840;
-// The buttons above the list carry longer captions.
-inline constexpr int WideButtonWidth = 960, WideButtonStep = 990;
+// The buttons above the list carry longer captions ("Calculator" needs the
+// width in the fonts of a Linux desktop).
+inline constexpr int WideButtonWidth = 1020, WideButtonStep = 1050;
 inline constexpr int FrameHeight = ButtonHeight + 2 * FrameMargin;
 inline constexpr int GridLeft = 90, GridTop = 1110;
 inline constexpr int GridHeightAllowance = 2650;  // window height less the grid's
 inline constexpr int BottomGap = 100;             // between the grid and the frames below it
 inline constexpr int TitleTop = 720, TitleHeight = 345;
 inline constexpr int CalendarLeft = 8930;
+// Below the list: the totals' frame on the right, three rows high; the
+// Finished button under the transaction buttons on the left.
+inline constexpr int BottomFrameHeight = 1035;
+inline constexpr int TotalsRowHeight = 285;
+inline constexpr int TotalsPadding = 4;  // pixels beside a caption's or value's text
+inline constexpr int FinishedGap = 45, FinishedWidth = 3000, FinishedHeight = 660;
 
 inline constexpr int DateLinePeriod = 30000;
 // The older platform's timers ticked no faster than about every 15 ms,

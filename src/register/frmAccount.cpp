@@ -1,5 +1,6 @@
 #include "frmAccount.h"
 
+#include "GridMenu.h"
 #include "RegisterModel.h"
 #include "controls/MonthsCalendar.h"
 #include "registeractions.h"
@@ -108,27 +109,7 @@ void frmAccount::SetHints()
 void frmAccount::Form_Activate()
 {
     layoutBottom();
-    // Each column keeps its width unless the font needs more for the
-    // column's widest usual text: dates, type words and amounts are never
-    // shown cut short.
-    const QFontMetrics metrics(grid->font());
-    const int padding = 2 * grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
-    const QString widestDate = FormatShortDate(StoredFromDate(QDate(2088, 12, 28)), SharedDisplayValues().DateFormat);
-    const std::pair<int, QString> widest[] = {
-        {DateColumn, widestDate},           {ClearedColumn, QStringLiteral("*")},
-        {TypeColumn, QStringLiteral("AutoPayment")}, {DebitColumn, QStringLiteral("-9,999,999.99")},
-        {CreditColumn, QStringLiteral("9,999,999.99")}, {BalanceColumn, QStringLiteral("-9,999,999.99")}};
-    for (const auto& [column, text] : widest) {
-        grid->setColumnWidth(column, std::max(twips_.toPixels(ColumnWidthTwips(column)),
-                                              metrics.horizontalAdvance(text) + padding));
-        grid->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Fixed);
-    }
-    // The payee column takes the room left, which keeps the record number
-    // and comment columns out of sight; they stay readable in the model.
-    grid->setColumnWidth(PayeeColumn, twips_.toPixels(ColumnWidthTwips(PayeeColumn)));
-    grid->horizontalHeader()->setSectionResizeMode(PayeeColumn, QHeaderView::Stretch);
-    grid->setColumnHidden(RecordColumn, true);
-    grid->setColumnHidden(CommentColumn, true);
+    sizeColumns();
     runDataAction([this] {
         accountName_ = ReadAccountAt(currentAccount().CurrentAccountRecord).AccountName;
     });
@@ -502,11 +483,11 @@ bool frmAccount::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget*>(watched)->window() == this && isEnabled()
         && IsPlainKey(*static_cast<QKeyEvent*>(event)))
-        return Form_KeyDown(static_cast<QKeyEvent*>(event)->key());
+        return Form_KeyDown(static_cast<QKeyEvent*>(event)->key(), watched == grid);
     return QWidget::eventFilter(watched, event);
 }
 
-bool frmAccount::Form_KeyDown(int key)
+bool frmAccount::Form_KeyDown(int key, bool onGrid)
 {
     // A key presses its button only while that button is enabled.
     auto press = [](ZevButton* button) {
@@ -522,6 +503,22 @@ bool frmAccount::Form_KeyDown(int key)
     case Qt::Key_Insert: return press(cmdAddTransaction);
     case Qt::Key_Escape:
         return press(registerState().RegisterView == NormalView ? cmdReturnToAccountIndex : cmdFinished);
+    default: break;
+    }
+    // The highlighted row by keyboard, as its double-click and its buttons
+    // act on it with the mouse: Enter changes it, Delete deletes it (after
+    // the button's own question), the menu key opens its context menu.
+    if (!onGrid || !grid->currentIndex().isValid())
+        return false;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return press(cmdModifyTransaction);
+    case Qt::Key_Delete: return press(cmdDeleteTransaction);
+    case Qt::Key_Menu: {
+        const QRect cell = grid->visualRect(grid->currentIndex());
+        ShowGridMenu(*this, currentRow(), grid->viewport()->mapToGlobal(QPoint(cell.left(), cell.bottom())));
+        return true;
+    }
     default: return false;
     }
 }

@@ -136,10 +136,13 @@ protected:
 private:
     void Form_Load();
     void Form_Activate();
-    bool Form_KeyDown(int key);
+    // A window key; `onGrid` when the grid has the focus.
+    bool Form_KeyDown(int key, bool onGrid);
     void SetHints();
     void BuildMenus();
     void layoutBottom();
+    void sizeColumns();
+    void layoutTotals();
     void setBusyLook(bool busy);
 
     void NewAccountDialogue();

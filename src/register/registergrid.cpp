@@ -72,6 +72,26 @@ int ColumnWidthTwips(int column)
     }
 }
 
+namespace {
+constexpr qint64 LargestAmount = 999'999'999'99 * 100;     // ten-thousandths
+constexpr qint64 LargestBalance = 9'999'999'999'99 * 100;
+}
+
+QString WidestAmountText(int column)
+{
+    switch (column) {
+    case DebitColumn: return FormatAmount(-LargestAmount);
+    case CreditColumn: return FormatAmount(LargestAmount);
+    case BalanceColumn: return WidestTotalText();
+    default: return {};
+    }
+}
+
+QString WidestTotalText()
+{
+    return FormatAmount(-LargestBalance);
+}
+
 quint32 HeaderColour(int view)
 {
     switch (view) {

@@ -42,6 +42,13 @@ std::array<GridColumnFormat, RegisterColumnCount> ParseGridFormat(QStringView fo
 // payee column starts at this width and is widened to fill the grid.
 int ColumnWidthTwips(int column);
 
+// The widest text a column of amounts can show (nothing for the other
+// columns), and the widest total or balance under the grid. Amounts are
+// typed up to 999,999,999.99 as a debit or a credit; a running balance or a
+// total is sized for -9,999,999,999.99.
+QString WidestAmountText(int column);
+QString WidestTotalText();
+
 // Fixed colours of the grid.
 namespace GridColour {
 inline constexpr quint32 Background = 0xFFFFFF;

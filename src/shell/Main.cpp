@@ -19,6 +19,7 @@
 #include "store/fileerror.h"
 #include "store/fileio.h"
 #include "store/rewrite.h"
+#include "util/WindowHelpers.h"
 #include "util/frmProgramOptions.h"
 #include "util/productinfo.h"
 
@@ -103,6 +104,7 @@ int RunDesktop(int argc, char** argv)
     // because no window is shown for a moment (the title window closes
     // before the account index opens).
     QApplication::setQuitOnLastWindowClosed(false);
+    ReturnFocusAfterModalWindows();
 
     DesktopPrompts desktopPrompts;
     DesktopShell desktopShell;

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QPointer>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -187,6 +188,66 @@ private:
 void OnFirstActivation(QWidget& window, std::function<void()> setUp)
 {
     new FirstActivation(window, std::move(setUp));
+}
+
+namespace {
+
+// Once a modal window has gone: a modal window still open (or just opened)
+// must be the active one; otherwise, when no window of the program is
+// active, the closed window's opener (or any shown window of the program)
+// becomes active. A window of the program that is active already keeps it.
+void giveActivationBack(const QPointer<QWidget>& opener)
+{
+    QWidget* active = QApplication::activeWindow();
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target) {
+        if (active)
+            return;
+        target = opener && opener->isVisible() ? opener.data() : nullptr;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget* window : windows) {
+            const Qt::WindowType type = window->windowType();
+            if (!target && window->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+                target = window;
+        }
+    }
+    if (!target || target == active)
+        return;
+    target->raise();
+    target->activateWindow();
+}
+
+class FocusReturn : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Hide || !watched->isWidgetType())
+            return false;
+        auto* closed = static_cast<QWidget*>(watched);
+        if (!closed->isWindow() || !closed->isModal())
+            return false;
+        const QPointer<QWidget> opener = closed->parentWidget() ? closed->parentWidget()->window() : nullptr;
+        // At once, and again a little later: the desktop's own choice of the
+        // next active window arrives after the window has gone, and may be
+        // none.
+        for (const int delay : {0, 150, 500})
+            QTimer::singleShot(delay, this, [opener] { giveActivationBack(opener); });
+        return false;
+    }
+};
+
+}
+
+void ReturnFocusAfterModalWindows()
+{
+    static QPointer<FocusReturn> installed;
+    if (installed || !qApp)
+        return;
+    installed = new FocusReturn(qApp);
+    qApp->installEventFilter(installed);
 }
 
 void TellWherePrintingWent(const PageSurface& surface)

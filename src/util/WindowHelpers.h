@@ -62,6 +62,14 @@ bool IsPlainKey(const QKeyEvent& key);
 // then `setUp` runs shortly after the window shows all the same.
 void OnFirstActivation(QWidget& window, std::function<void()> setUp);
 
+// From now on, whenever a modal window closes, the window that opened it
+// (or a modal window still open) is made the active window again, its focus
+// on the control that had it or that the closing code gave it. A desktop
+// may otherwise leave no window active when two windows close one after the
+// other (a message over a dialog that then closes too), and keys then go
+// nowhere until a click. Call once, with the application.
+void ReturnFocusAfterModalWindows();
+
 // After a printout: when the pages went to a file because no printer is
 // installed, tells the user where the file is.
 void TellWherePrintingWent(const PageSurface& surface);

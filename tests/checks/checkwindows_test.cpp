@@ -3,6 +3,7 @@
 // set (saved: the window goes on with the new layout; declined or
 // cancelled: it closes and nothing is written), printing on a recording
 // surface, a failing printer, and the setup's fields, checks and save.
+#include "modalwindows.h"
 #include "../store/handmade.h"
 #include "scriptedprompts.h"
 #include "testrunner.h"
@@ -71,20 +72,12 @@ TransactionRecord checkTransaction(const QString& comment)
     return t;
 }
 
-// Acts once on the first active modal window of type W.
+// Acts once on the first active modal window of type W (the shared way out
+// closes it when the action fails).
 template <class W>
 void whenOpen(const std::function<void(W&)>& act)
 {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (!window || !window->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(*window);
-    });
-    poll->start(5);
+    test::whenShown<W>(act);
 }
 
 void typeLayout(frmPrintCheckSetup& setup, const QStringList& values)

@@ -18,10 +18,12 @@ private slots:
         QTest::addColumn<QRect>("caption");
         QTest::addColumn<QPoint>("picture");
         // A 100 × 30 button, a 16 × 16 picture, a caption measuring 40 × 15.
+        // Above or below, the two overflow the button: the caption keeps
+        // within the 3-pixel edges, and the picture closes up to it.
         QTest::newRow("left") << 0 << 72 << QRect(40, 11, 40, 15) << QPoint(18, 7);
         QTest::newRow("right") << 1 << 72 << QRect(22, 11, 40, 15) << QPoint(68, 7);
-        QTest::newRow("above") << 2 << 88 << QRect(32, 18, 40, 15) << QPoint(42, 0);
-        QTest::newRow("below") << 3 << 88 << QRect(32, 2, 40, 15) << QPoint(42, 19);
+        QTest::newRow("above") << 2 << 88 << QRect(32, 12, 40, 15) << QPoint(42, -4);
+        QTest::newRow("below") << 3 << 88 << QRect(32, 3, 40, 15) << QPoint(42, 18);
         QTest::newRow("behind") << 4 << 88 << QRect(32, 8, 40, 15) << QPoint(42, 7);
         QTest::newRow("unknown as left") << 9 << 72 << QRect(40, 11, 40, 15) << QPoint(18, 7);
     }

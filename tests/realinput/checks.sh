@@ -3,7 +3,8 @@
 # account without a layout, the setup window typed in (a value above 255
 # refused first), the saved layout read back through the export, the check
 # printed (into a PDF, as no printer is installed) and read back word by
-# word; then the check window again by mouse, its setup cancelled.
+# word; then the check window again by mouse, its setup cancelled. After
+# each window closes, the window below it is active again by itself.
 . "$(dirname "$0")/lib.sh" "$1"
 
 # No printer: the check goes into a PDF in the documents folder.
@@ -61,12 +62,10 @@ wait_for "Invalid value"
 
 step "the refused field takes the corrected value and the layout is saved"
 keys Return
-wait_gone "Invalid value"
-wait_for "$SETUP_WINDOW"
+back_to "$SETUP_WINDOW" "Invalid value"
 type_text 8
 keys alt+f
-wait_gone "$SETUP_WINDOW"
-wait_for "$CHECK_WINDOW"
+back_to "$CHECK_WINDOW" "$SETUP_WINDOW"
 layout=$("$TALLYO" export layout --account Checking --data-dir "$DATA")
 expect_line "$layout" $'Check number,2,60\r'
 expect_line "$layout" $'Amount in figures,6,62\r'
@@ -78,8 +77,13 @@ keys shift+Tab shift+Tab shift+Tab space
 keys alt+p
 wait_for "Printed to a file"
 keys Return
-wait_gone "$CHECK_WINDOW"
-wait_for "Tallyo"
+back_to "Tallyo" "$CHECK_WINDOW"
+
+step "the register has the keys after the check window: Enter on its Check button opens it again"
+keys Return
+wait_for "$CHECK_WINDOW"
+keys Escape
+back_to "Tallyo" "$CHECK_WINDOW"
 
 step "the PDF holds every field on its line"
 pdf=$(ls "$XDG_DOCUMENTS_DIR"/*.pdf 2>/dev/null | head -n 1)
@@ -111,10 +115,21 @@ shown "Print Settings" && fail "asked for a layout again"
 click "$CHECK_WINDOW" 86 372
 wait_for "$SETUP_WINDOW"
 keys Escape
-wait_gone "$SETUP_WINDOW"
-wait_for "$CHECK_WINDOW"
+back_to "$CHECK_WINDOW" "$SETUP_WINDOW"
 click "$CHECK_WINDOW" 534 372
-wait_gone "$CHECK_WINDOW"
+back_to "Tallyo" "$CHECK_WINDOW"
 layout=$("$TALLYO" export layout --account Checking --data-dir "$DATA")
 expect_line "$layout" $'Amount in words,8,5\r'
+
+# Once in a few tries the desktop used to leave no window active after the
+# check was printed and its message closed: print it a few times more.
+for try in 1 2 3 4 5; do
+    step "the check printed again ($try), Okay: the register is active, Enter on Check opens it"
+    keys Return
+    wait_for "$CHECK_WINDOW"
+    keys alt+p
+    wait_for "Printed to a file"
+    keys Return
+    back_to "Tallyo" "$CHECK_WINDOW"
+done
 finish

@@ -159,6 +159,27 @@ wait_gone() {
     fail "window '$title' still shown after ${seconds}s"
 }
 
+# After a window the program opened has closed: the window that opened it
+# (or the next one the program opened) must be the active window again by
+# itself, with the keyboard focus, without any help from here. The next key
+# a script sends with `keys` then shows that the focus is on the right
+# control. `back_to OPENER [CLOSED]` waits for CLOSED to go first.
+back_to() {
+    local title=$1 closed=${2:-} id active focused
+    [ -n "$closed" ] && wait_gone "$closed"
+    for _ in $(seq 50); do
+        id=$(window_id "$title")
+        active=$(xdotool getactivewindow 2>/dev/null)
+        focused=$(xdotool getwindowfocus 2>/dev/null)
+        if [ -n "$id" ] && [ "$active" = "$id" ] && [ "$focused" = "$id" ]; then
+            sleep 0.2
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "after '${closed:-a window}' closed, '$title' is not active with the focus (active: '$(active_title)', focus on window ${focused:-none})"
+}
+
 # The title of the window that has the keyboard focus.
 active_title() {
     xdotool getactivewindow getwindowname 2>/dev/null

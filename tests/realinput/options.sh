@@ -39,8 +39,8 @@ step "F3 opens the options window"
 press_until "Tallyo - Account Index" " Tallyo -  Program Options" F3
 
 step "Right chooses dd/mm/yy; Esc leaves the window and saves every setting"
-keys Right
-press_until " Tallyo -  Program Options" "Tallyo - Account Index" Escape
+keys Right Escape
+back_to "Tallyo - Account Index" " Tallyo -  Program Options"
 settings=$(cat "$SETTINGS")
 expect_line "$settings" "DateDisplay=2"
 expect_line "$settings" "CurrencySymbol=1"
@@ -81,10 +81,12 @@ for file in Account.dex Account.dat PayCom.lst; do
     cmp -s "$DATA/$file" "$BACKUP/$file" || fail "$file in the backup folder differs from the data folder"
 done
 [ "$(ls -A "$BACKUP" | wc -l)" -eq 3 ] || fail "the backup folder holds more than the three files: $(ls -A "$BACKUP")"
-press_until "Backup Successful" " Tallyo -  Program Options" Return
+keys Return
+back_to " Tallyo -  Program Options" "Backup Successful"
 
 step "Esc leaves the options; quitting ends the program"
-press_until " Tallyo -  Program Options" "Tallyo - Account Index" Escape
+keys Escape
+back_to "Tallyo - Account Index" " Tallyo -  Program Options"
 keys Escape
 wait_for "Confirm"
 keys Return

@@ -37,10 +37,9 @@ press_until "Tallyo - Account Index" "Tallyo" F9
 step "F3 shows the text summary"
 press_until "Tallyo" "Tallyo - Text Summary" F3
 
-step "Esc returns to the register"
+step "Esc returns to the register, active with the list holding the keys"
 keys Escape
-wait_gone "Tallyo - Text Summary"
-wait_for "Tallyo"
+back_to "Tallyo" "Tallyo - Text Summary"
 
 step "the print menu's first item asks the print question"
 # From the list, Shift+Tab passes Return, Help, Calendar, Calculator, Lists
@@ -52,14 +51,14 @@ wait_for "Print Option"
 
 step "No comments: the whole list is printed"
 keys alt+n
-wait_gone "Print Option"
 if [ "$to_queue" -eq 1 ]; then
+    back_to "Tallyo" "Print Option"
     cups_wait 1 60 || fail "the queue wrote no PDF"
     pdf=$(cups_pdfs | head -n 1)
 else
     wait_for "Printed to a file"
     keys Return
-    wait_gone "Printed to a file"
+    back_to "Tallyo" "Printed to a file"
     pdf=$(ls "$HOME"/Documents/*.pdf 2>/dev/null | head -n 1)
     [ -n "$pdf" ] || fail "no PDF in the documents folder"
 fi
@@ -71,7 +70,6 @@ expect_text "$text" "Current Balance: 1,"
 expect_no_text "$text" "Comment 4"
 
 step "the register is usable again: the graph menu opens the XY graph"
-wait_for "Tallyo"
 # From the list, Shift+Tab passes Return, Help, Calendar, Calculator and
 # Lists to the Graph button.
 keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
@@ -81,9 +79,9 @@ wait_for "XY graph analysis - credit/debit values"
 
 step "Esc closes the graph and the register takes keys again"
 keys Escape
-wait_gone "XY graph analysis - credit/debit values"
-wait_for "Tallyo"
-press_until "Tallyo" "Tallyo - Text Summary" F3
+back_to "Tallyo" "XY graph analysis - credit/debit values"
+keys F3
+wait_for "Tallyo - Text Summary"
 keys Escape
-wait_gone "Tallyo - Text Summary"
+back_to "Tallyo" "Tallyo - Text Summary"
 finish

@@ -64,8 +64,7 @@ step "a payee search typed at the keyboard"
 keys ctrl+a
 type_text "smith"
 keys Return
-wait_gone "Search"
-wait_for "Tallyo"
+back_to "Tallyo" "Search"
 sleep 1.5
 shown "No matches" && fail "the search found nothing"
 
@@ -94,7 +93,7 @@ wait_for "Find and replace \`Payee/Creditor' text"
 keys alt+y
 wait_for "Find/Replace Results"
 keys Return
-wait_gone "Find/Replace Results"
+back_to "Tallyo" "Find/Replace Results"
 
 step "the two payees that read exactly Smith are Smyth on disk, nothing else changed"
 after=$(export_register Household | tr -d "\r")

@@ -16,23 +16,22 @@ press_until " Tallyo - New User Overview" "No accounts on file" Return
 
 step "declining leaves the empty account index"
 keys Escape
-wait_gone "No accounts on file"
-wait_for "Tallyo - Account Index"
+back_to "Tallyo - Account Index" "No accounts on file"
 
 step "Shift+Insert (a paste) does not add an account; Insert alone does"
 keys shift+Insert
 sleep 1
 shown "New Account name" && fail "Shift+Insert started adding an account"
 press_until "Tallyo - Account Index" "New Account name" Insert
-press_until "New Account name" "Tallyo - Account Index" Escape
+keys Escape
+back_to "Tallyo - Account Index" "New Account name"
 expect_text "$(export_accounts)" "Name,Key,Balance,Protected"
 
 step "Esc asks before quitting; going back keeps the program"
 keys Escape
 wait_for "Confirm"
 keys Escape
-wait_gone "Confirm"
-wait_for "Tallyo - Account Index"
+back_to "Tallyo - Account Index" "Confirm"
 
 step "Quit confirmed ends the program"
 keys Escape

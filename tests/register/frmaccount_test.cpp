@@ -85,6 +85,7 @@ class RegisterWindowTest : public QObject {
         a.addTransaction = record("add");
         a.modifyTransaction = record("modify");
         a.clearTransaction = record("clear");
+        a.deleteTransaction = record("delete");
         a.search = record("search");
         a.showGraph = [this](frmAccount&, int item) { called_.append(QStringLiteral("graph %1").arg(item)); };
         a.printList = [this](frmAccount&, double first, double last) {
@@ -438,6 +439,12 @@ private slots:
         QTest::newRow("Esc") << int(Qt::Key_Escape) << none << "index";
         QTest::newRow("Shift+Esc") << int(Qt::Key_Escape) << shift << "";
         QTest::newRow("Alt+Esc") << int(Qt::Key_Escape) << alt << "";
+        // The grid's row by keyboard, as by its double-click and buttons.
+        QTest::newRow("Enter") << int(Qt::Key_Return) << none << "modify";
+        QTest::newRow("Enter on the number pad") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "modify";
+        QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << ctrl << "";
+        QTest::newRow("Delete") << int(Qt::Key_Delete) << none << "delete";
+        QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << shift << "";
     }
 
     void windowKeysActOnlyUnmodified()

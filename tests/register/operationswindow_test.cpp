@@ -1,6 +1,7 @@
 // The operations as the register window runs them: the confirmations of
 // void and delete, the notes dialog, adding through the entry window, and
 // the calculator that cannot be found.
+#include "modalwindows.h"
 #include "recordingshell.h"
 #include "registerdata.h"
 #include "scriptedprompts.h"
@@ -45,19 +46,11 @@ double day(int d)
     return StoredFromDate(QDate(2026, 3, d)) + 0.5;
 }
 
-// Acts on the entry window once it is open and active.
+// Acts on the entry window once it is open and active (the shared way out
+// closes it when the action fails).
 void whenEntryWindowOpens(const std::function<void(frmNewEntry&)>& act)
 {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        auto* entry = qobject_cast<frmNewEntry*>(QApplication::activeModalWidget());
-        if (!entry || !entry->isActiveWindow())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        act(*entry);
-    });
-    poll->start(5);
+    test::whenShown<frmNewEntry>(act);
 }
 
 }

@@ -9,6 +9,10 @@
 #   cupsprint.sh TALLYO TALLYO_REPORTDATA
 # Exit status: 0 passed, 1 failed, 77 skipped (no print system to start).
 set -u
+# The window part needs the virtual display: a platform chosen by the
+# calling environment (CTest's offscreen for the window tests) would show
+# the program nowhere, as the real-input scripts also make sure.
+unset QT_QPA_PLATFORM SESSION_MANAGER
 tallyo=$1
 reportdata=$2
 here=$(cd "$(dirname "$0")" && pwd)

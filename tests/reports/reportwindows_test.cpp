@@ -1,6 +1,7 @@
 // The reports from the register window: F3 and the summary's three
 // buttons, the print menu with its question and a failing printer, and the
 // graph window with its captions and "No data".
+#include "modalwindows.h"
 #include "reportrows.h"
 #include "../register/registerwindow.h"
 #include "recordingshell.h"
@@ -99,20 +100,17 @@ class ReportWindowsTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // Runs `inspect` on the modal graph window once it is up, then closes it
-    // with Esc.
+    // Runs `inspect` on the modal graph window once it is up and drawn,
+    // then closes it with Esc (the shared way out closes it when a check
+    // fails).
     static void whenGraphShows(const std::function<void(frmGraph&)>& inspect)
     {
-        QTimer::singleShot(0, [inspect] {
-            auto* graph = qobject_cast<frmGraph*>(QApplication::activeModalWidget());
-            if (!graph) {
-                QTimer::singleShot(20, [inspect] { whenGraphShows(inspect); });
-                return;
-            }
-            QTRY_VERIFY(graph->isDrawn());
-            inspect(*graph);
-            QTest::keyClick(graph, Qt::Key_Escape);
-        });
+        test::whenShown<frmGraph>(
+            [inspect](frmGraph& graph) {
+                inspect(graph);
+                QTest::keyClick(&graph, Qt::Key_Escape);
+            },
+            [](frmGraph& graph) { return graph.isDrawn(); });
     }
 
 private slots:

@@ -33,6 +33,7 @@ int saveCaptioned(QWidget& widget, const QDir& out, const QString& name)
     widget.show();
     widget.ensurePolished();
     QApplication::processEvents();
+    checkWindow(widget, name);
     const QPixmap body = widget.grab();
     const int strip = 22;
     QPixmap shot(body.width(), body.height() + strip);

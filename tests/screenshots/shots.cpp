@@ -8,10 +8,30 @@
 
 namespace tallyo::shots {
 
+namespace {
+WindowCheck& theCheck()
+{
+    static WindowCheck check;
+    return check;
+}
+}
+
+void setWindowCheck(WindowCheck check)
+{
+    theCheck() = std::move(check);
+}
+
+void checkWindow(QWidget& window, const QString& name)
+{
+    if (theCheck())
+        theCheck()(window, name);
+}
+
 int save(QWidget& widget, const QDir& out, const QString& name)
 {
     widget.show();
     widget.ensurePolished();
+    checkWindow(widget, name);
     return widget.grab().save(out.filePath(name + ".png")) ? 1 : 0;
 }
 

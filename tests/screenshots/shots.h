@@ -36,6 +36,12 @@ int reportShots(const QDir& out);
 int shootMessage(const QDir& out, const QString& name, const QString& title, int iconKind,
                  const QString& text, int defaultButton, bool showOption, const QStringList& captions);
 
+// A check run on every window just before its picture is saved (a test
+// walks its buttons); none unless set.
+using WindowCheck = std::function<void(class QWidget& window, const QString& name)>;
+void setWindowCheck(WindowCheck check);
+void checkWindow(class QWidget& window, const QString& name);
+
 // Saves a widget's rendering as <name>.png in the folder; returns 1 on success.
 int save(class QWidget& widget, const QDir& out, const QString& name);
 // Renders the message dialog asking this as <name>.png.

@@ -1,4 +1,5 @@
 // The real message dialog, driven by keys while it is shown modally.
+#include "modalwindows.h"
 #include "testrunner.h"
 
 #include "controls/ZevButton.h"
@@ -7,72 +8,19 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 using namespace tallyo;
 
 namespace {
 
-// Runs `action` on the modal window of that type as soon as it is shown.
-// Nothing may keep the dialog open and so hang the test until the runner's
-// timeout: a window that is not shown within a few seconds, an action whose
-// assertion failed (which returns from it before it closes the window), and
-// a window still open a few seconds after its action (a missed key) all
-// fail the test and close whatever is open.
-template <typename Window>
-void whenShown(std::function<void(Window&)> action)
-{
-    constexpr int patienceMs = 5000;
-    auto* watch = new QTimer(qApp);
-    auto deadline = std::make_shared<QDeadlineTimer>(patienceMs);
-    auto acted = std::make_shared<QPointer<Window>>();
-    auto actedOnce = std::make_shared<bool>(false);
-    const auto giveUp = [watch](QWidget* left, const char* why) {
-        watch->stop();
-        watch->deleteLater();
-        if (!QTest::currentTestFailed())
-            QTest::qFail(why, __FILE__, __LINE__);
-        if (auto* dialog = qobject_cast<QDialog*>(left))
-            dialog->reject();
-        else if (left)
-            left->close();
-    };
-    QObject::connect(watch, &QTimer::timeout, qApp, [=] {
-        if (*actedOnce) {
-            // Waiting for the window to go after its action.
-            if (acted->isNull() || !(*acted)->isVisible()) {
-                watch->stop();
-                watch->deleteLater();
-            } else if (deadline->hasExpired()) {
-                giveUp(acted->data(), "the window stayed open after its action");
-            }
-            return;
-        }
-        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (!window) {
-            if (deadline->hasExpired())
-                giveUp(QApplication::activeModalWidget(), "the expected modal window was not shown");
-            return;
-        }
-        *actedOnce = true;
-        *acted = window;
-        action(*window);
-        if (QTest::currentTestFailed() && !acted->isNull() && (*acted)->isVisible()) {
-            giveUp(acted->data(), "an assertion failed while the window was open");
-            return;
-        }
-        *deadline = QDeadlineTimer(patienceMs);
-    });
-    watch->start(10);
-}
+using test::whenShown;
 
 // A key typed on the control that has the focus within the dialog.
 void type(QWidget& window, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
