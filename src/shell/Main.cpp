@@ -18,6 +18,8 @@
 #include "store/fileerror.h"
 #include "store/fileio.h"
 #include "store/rewrite.h"
+#include "store/signalcleanup.h"
+#include "util/backuprestore.h"
 #include "util/frmProgramOptions.h"
 #include "util/productinfo.h"
 
@@ -74,6 +76,17 @@ bool Main(SingleInstance& instance)
         return false;
     }
 
+    // What a stopped backup or restore left in the data folder is finished
+    // or cleared before anything reads it.
+    try {
+        TidyDataFolderAtStart(DataFolderPath());
+    } catch (const FileError& error) {
+        prompts().ask(QStringLiteral("Terminating"), IconStop,
+                      ApplicationTitle + QStringLiteral(" could not finish a copy that was stopped") + QStringLiteral("\r\n")
+                          + QStringLiteral("in its data folder:") + QStringLiteral("\r\n\r\n") + error.message(),
+                      1, {QStringLiteral("&Okay")});
+        return false;
+    }
     PreparePrinter();
     DeleteLeftoverScratchFile();
     LoadDisplayValues();
@@ -123,11 +136,16 @@ int RunDesktop(int argc, char** argv)
         },
         Qt::DirectConnection);
 
+    // Stopped by a signal, the program leaves no lock or scratch file.
+    InstallSignalCleanup();
     int exitCode = 0;
     {
         SingleInstance instance;
-        if (Main(instance))
+        RemoveOnSignal lockRemoval;
+        if (Main(instance)) {
+            lockRemoval = RemoveOnSignal(instance.lockPath());
             exitCode = app.exec();
+        }
         QApplication::closeAllWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

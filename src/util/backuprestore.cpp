@@ -8,10 +8,18 @@
 #include "store/fileerror.h"
 #include "store/fileio.h"
 #include "store/foldercopy.h"
+#include "store/folderlock.h"
+#include "store/records.h"
+#include "store/signalcleanup.h"
+#include "store/switchjournal.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <initializer_list>
+#include <sys/stat.h>
 
 namespace tallyo {
 
@@ -41,13 +49,108 @@ QString markerFile()
     return dataFileList().value(0);
 }
 
+// How long a procedure waits for another one that is using its folders.
+constexpr int lockWaitMs = 5000;
+
+// The names a copy uses beside the data files while it runs.
 bool isCopyLeftover(const QString& fileName)
 {
     for (const QString& name : dataFileList()) {
         if (fileName == FolderCopy::scratchName(name) || fileName == FolderCopy::keptName(name))
             return true;
     }
-    return false;
+    return fileName == FolderLock::fileName() || fileName == SwitchJournal::fileName()
+        || fileName == ScratchNameOf(SwitchJournal::fileName());
+}
+
+// A folder as the system resolves it (symbolic links, "." and ".."), or the
+// path as given when it does not exist.
+QString resolved(const QString& folder)
+{
+    char real[PATH_MAX];
+    if (::realpath(QFile::encodeName(folder).constData(), real) == nullptr)
+        return folder;
+    return WithTrailingSlash(QFile::decodeName(real));
+}
+
+// The locks of a procedure on the folder it writes and the one it reads,
+// taken in one fixed order (by device and inode) so that two procedures
+// never wait for each other in turn.
+struct FolderLocks {
+    FolderLock written;
+    FolderLock read;
+    QString busyFolder;  // the folder another procedure is using
+    QString failure;     // why a lock could not be taken
+};
+
+bool LockFolders(FolderLocks& locks, const QString& written, const QString& read)
+{
+    auto identity = [](const QString& folder) {
+        struct stat info {};
+        ::stat(QFile::encodeName(folder).constData(), &info);
+        return std::pair(info.st_dev, info.st_ino);
+    };
+    const bool writtenFirst = identity(written) <= identity(read);
+    try {
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool takeWritten = (turn == 0) == writtenFirst;
+            const QString& folder = takeWritten ? written : read;
+            FolderLock& lock = takeWritten ? locks.written : locks.read;
+            if (!lock.lock(folder, takeWritten ? FolderLock::Need::Required : FolderLock::Need::IfWritable,
+                           lockWaitMs)) {
+                locks.busyFolder = folder;
+                return false;
+            }
+        }
+    } catch (const FileError& error) {
+        locks.failure = error.reason();
+        return false;
+    }
+    return true;
+}
+
+// Record lengths of the data files: a backup copies whole records only.
+int recordLengthOf(const QString& name)
+{
+    if (name == QLatin1String(AccountIndexFileName))
+        return AccountRecord::Length;
+    if (name == QLatin1String(TransactionFileName))
+        return TransactionRecord::Length;
+    if (name == QLatin1String(ListFileName))
+        return ListRecord::Length;
+    return 0;
+}
+
+// Is every entry of a folder something an interrupted copy left?
+bool holdsOnlyLeftovers(const QString& folder)
+{
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (!isCopyLeftover(entry))
+            return false;
+    }
+    return true;
+}
+
+// The kept folders beside the data folder that a restore stopped while it
+// was filling them: finished when their copy had reached its switch, else
+// removed when they hold nothing but scratch files.
+void ClearInterruptedKeptFolders(const QString& dataFolder)
+{
+    const QFileInfo data(QDir::cleanPath(dataFolder));
+    const QDir parent(data.absolutePath());
+    const QStringList kept = parent.entryList({data.fileName() + QStringLiteral("-before-restore-*")},
+                                              QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : kept) {
+        const QString folder = parent.filePath(name) + u'/';
+        SwitchJournal::recover(folder);
+        ClearCopyLeftovers(folder, dataFileList());
+        if (!holdsOnlyLeftovers(folder))
+            continue;
+        DeleteFile(folder + FolderLock::fileName());
+        if (::rmdir(QFile::encodeName(folder).constData()) != 0 && errno != ENOENT)
+            throw FileError(folder, QStringLiteral("delete"), SystemReason(errno));
+    }
 }
 
 // The owner window busy, with its caption put back, for one copy.
@@ -75,6 +178,7 @@ enum class Direction { Backup, Restore };
 struct CopyFailure {
     QString name;    // the data file being copied
     QString reason;  // the system's words
+    bool targetAsItWas = true;
 };
 
 // Copies every data file that exists in `from` into `to`, all or none.
@@ -82,8 +186,8 @@ std::optional<CopyFailure> CopyDataFiles(ProcedureOwner& owner, const QString& f
                                          Direction direction)
 {
     QString current;
+    FolderCopy copy(from, to);
     try {
-        FolderCopy copy(from, to);
         for (const QString& name : dataFileList()) {
             if (!FileExists(from + name))
                 continue;
@@ -95,14 +199,15 @@ std::optional<CopyFailure> CopyDataFiles(ProcedureOwner& owner, const QString& f
                 owner.setCaption(QStringLiteral("Restoring ") + name);
                 pace().letEventsRun();
             }
-            copy.copy(name);
+            // A backup may run beside the program, which may be appending.
+            copy.copy(name, direction == Direction::Backup ? recordLengthOf(name) : 0);
         }
         copy.commit();
     } catch (const FileError& error) {
         QString name = QFileInfo(error.file()).fileName();
         if (!dataFileList().contains(name))
             name = current;
-        return CopyFailure{name, error.reason()};
+        return CopyFailure{name, error.reason(), copy.targetAsItWas()};
     }
     return std::nullopt;
 }
@@ -119,8 +224,10 @@ QString KeepCurrentData(const QString& dataFolder)
         return {};
     const QString kept = KeptDataFolder(dataFolder, clock().now());
     const QString keptPath = QDir::cleanPath(kept);
-    if (!QDir().mkdir(keptPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-        throw FileError(keptPath, QStringLiteral("create"), QStringLiteral("The folder could not be made."));
+    if (::mkdir(QFile::encodeName(keptPath).constData(), 0700) != 0)
+        throw FileError(keptPath, QStringLiteral("create"), SystemReason(errno));
+    // A stop while it is filled leaves no empty folder behind.
+    RemoveOnSignal removal(keptPath, RemoveOnSignal::Kind::EmptyFolder);
     try {
         FolderCopy copy(dataFolder, kept);
         for (const QString& name : dataFileList()) {
@@ -132,6 +239,7 @@ QString KeepCurrentData(const QString& dataFolder)
         QDir().rmdir(keptPath);
         throw;
     }
+    removal.release();
     return kept;
 }
 
@@ -149,16 +257,29 @@ QString WithTrailingSlash(const QString& folder)
 
 bool IsSameFolder(const QString& picked, const QString& dataFolder)
 {
-    auto bare = [](const QString& folder) {
-        QString text = folder;
-        while (text.size() > 1 && text.endsWith(u'/'))
-            text.chop(1);
-        return text;
-    };
-    if (bare(picked).compare(bare(dataFolder), Qt::CaseInsensitive) == 0)
-        return true;
-    const QString pickedReal = QFileInfo(picked).canonicalFilePath();
-    return !pickedReal.isEmpty() && pickedReal == QFileInfo(dataFolder).canonicalFilePath();
+    struct stat one, other;
+    return ::stat(QFile::encodeName(picked).constData(), &one) == 0
+        && ::stat(QFile::encodeName(dataFolder).constData(), &other) == 0 && one.st_dev == other.st_dev
+        && one.st_ino == other.st_ino;
+}
+
+bool TidyDataFolderAtStart(const QString& dataFolder)
+{
+    FolderLock lock;
+    try {
+        if (!lock.lock(dataFolder, FolderLock::Need::Required, lockWaitMs))
+            return false;
+    } catch (const FileError&) {
+        // A folder the user may only read is fine, unless a copy is to be
+        // finished in it.
+        if (!SwitchJournal::exists(dataFolder))
+            return false;
+        throw;
+    }
+    SwitchJournal::recover(dataFolder);
+    ClearCopyLeftovers(dataFolder, dataFileList());
+    ClearInterruptedKeptFolders(dataFolder);
+    return true;
 }
 
 std::optional<QStringList> FolderFiles(const QString& folder)
@@ -185,6 +306,36 @@ QString KeptDataFolder(const QString& dataFolder, const QDateTime& now)
     return folder + u'/';
 }
 
+namespace {
+
+// Why a procedure cannot use its folders, in the window's words; nothing
+// when the locks are taken and the folders are recovered.
+std::optional<QString> TakeFolders(FolderLocks& locks, const QString& written, const QString& read,
+                                   const QString& cancel)
+{
+    if (LockFolders(locks, written, read)) {
+        try {
+            // An interrupted switch is finished before anything is read.
+            SwitchJournal::recover(written);
+            ClearCopyLeftovers(written, dataFileList());
+            SwitchJournal::recover(read);
+            return std::nullopt;
+        } catch (const FileError& error) {
+            locks.failure = error.reason();
+        }
+    }
+    if (!locks.busyFolder.isEmpty()) {
+        prompts().ask(QStringLiteral("Folder in Use"), IconExclamation,
+                      lines({QStringLiteral("Another backup or restore is using"), quoted(locks.busyFolder), QString(),
+                             QStringLiteral("Try again when it has finished.")}),
+                      1, {u'&' + cancel});
+        return QString();
+    }
+    return locks.failure;
+}
+
+}
+
 bool BackupData(ProcedureOwner& owner)
 {
     const QString& title = ApplicationTitle;
@@ -203,13 +354,30 @@ bool BackupData(ProcedureOwner& owner)
         return false;
     }
     folder = WithTrailingSlash(folder);
+    auto accessProblem = [](const QString& reason) {
+        QString text = lines({QStringLiteral("There is some kind of problem trying to"),
+                              QStringLiteral("access the selected backup location"),
+                              QStringLiteral("that you specified...")});
+        if (!reason.isEmpty())
+            text += QStringLiteral("\r\n\r\n") + reason;
+        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation, text, 1,
+                      {u'&' + CancelBackup});
+    };
+    if (!FolderFiles(folder)) {
+        accessProblem(QString());
+        return false;
+    }
+    // Held to the end: no other backup or restore writes into the folder,
+    // or changes the data files, while these are copied.
+    FolderLocks locks;
+    if (const std::optional<QString> problem = TakeFolders(locks, folder, dataFolder, CancelBackup)) {
+        if (!problem->isEmpty())
+            accessProblem(*problem);
+        return false;
+    }
     const std::optional<QStringList> files = FolderFiles(folder);
     if (!files) {
-        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation,
-                      lines({QStringLiteral("There is some kind of problem trying to"),
-                             QStringLiteral("access the selected backup location"),
-                             QStringLiteral("that you specified...")}),
-                      1, {u'&' + CancelBackup});
+        accessProblem(QString());
         return false;
     }
     int answer = 0;
@@ -239,7 +407,9 @@ bool BackupData(ProcedureOwner& owner)
         prompts().ask(QStringLiteral("File Backup Error"), IconExclamation,
                       lines({QStringLiteral("There is some kind of problem"),
                              QStringLiteral("trying to copy ") + failure->name, QString(), failure->reason, QString(),
-                             QStringLiteral("The files at the backup location are as they were.")}),
+                             failure->targetAsItWas
+                                 ? QStringLiteral("The files at the backup location are as they were.")
+                                 : QStringLiteral("Some files at the backup location were replaced: back up again.")}),
                       1, {u'&' + CancelBackup});
         return false;
     }
@@ -250,7 +420,7 @@ bool BackupData(ProcedureOwner& owner)
     return true;
 }
 
-RestoreOutcome RestoreData(ProcedureOwner& owner)
+RestoreOutcome RestoreData(ProcedureOwner& owner, const QString& dataFolderGiven)
 {
     const QString& title = ApplicationTitle;
     QString folder = prompts().pickFolder(QStringLiteral("Select the disk/drive/folder that contains your\r\n")
@@ -259,7 +429,7 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
                                           QDir::homePath());
     if (folder.isEmpty())
         return {};
-    const QString dataFolder = DataFolderPath();
+    QString dataFolder = dataFolderGiven.isEmpty() ? DataFolderPath() : WithTrailingSlash(dataFolderGiven);
     if (IsSameFolder(folder, dataFolder)) {
         prompts().ask(QStringLiteral("Invalid Procedure"), IconStop,
                       lines({QStringLiteral("You can not restore ") + title,
@@ -268,20 +438,56 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
         return {};
     }
     folder = WithTrailingSlash(folder);
+    auto accessProblem = [&](const QString& reason) {
+        QString text = lines({QStringLiteral("There is some kind of problem trying to"),
+                              QStringLiteral("access the backed up data file at"),
+                              QStringLiteral("the location that you specified...")});
+        if (!reason.isEmpty())
+            text += QStringLiteral("\r\n\r\n") + reason;
+        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation, text, 1,
+                      {u'&' + CancelRestore});
+    };
     if (!FolderFiles(folder)) {
-        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation,
-                      lines({QStringLiteral("There is some kind of problem trying to"),
-                             QStringLiteral("access the backed up data file at"),
-                             QStringLiteral("the location that you specified...")}),
-                      1, {u'&' + CancelRestore});
+        accessProblem(QString());
         return {};
     }
-    if (!FileExists(folder + markerFile())) {
+    auto requiredMissing = [&] {
         prompts().ask(QStringLiteral("Required file(s) missing"), IconExclamation,
                       lines({quoted(folder), QString(), QStringLiteral("doesn't appear to contain previously saved"),
                              QStringLiteral("backup data file(s) that you need to restore"),
                              QStringLiteral("your ") + title + QStringLiteral(" data.")}),
                       1, {u'&' + CancelRestore});
+    };
+    // A backup whose last switch was stopped still has its marker.
+    if (!FileExists(folder + markerFile()) && !SwitchJournal::exists(folder)) {
+        requiredMissing();
+        return {};
+    }
+    // Only now, with something to restore, is a missing data folder made.
+    try {
+        MakePrivateFolder(dataFolder);
+    } catch (const FileError& error) {
+        prompts().ask(QStringLiteral("File Restore Error"), IconExclamation,
+                      lines({QStringLiteral("There is some kind of problem"),
+                             QStringLiteral("trying to use the data folder ") + quoted(dataFolder), QString(),
+                             error.reason(), QString(), QStringLiteral("Nothing has been restored.")}),
+                      1, {u'&' + CancelRestore});
+        return {};
+    }
+    dataFolder = resolved(dataFolder);
+    FolderLocks locks;
+    if (const std::optional<QString> problem = TakeFolders(locks, dataFolder, folder, CancelRestore)) {
+        if (!problem->isEmpty())
+            accessProblem(*problem);
+        return {};
+    }
+    try {
+        ClearInterruptedKeptFolders(dataFolder);
+    } catch (const FileError&) {
+        // Only tidying: the restore does not need it.
+    }
+    if (!FileExists(folder + markerFile())) {
+        requiredMissing();
         return {};
     }
     if (FileExists(dataFolder + markerFile())) {
@@ -322,12 +528,16 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
     }
     if (failure) {
         // The current files are as they were: their copy is not needed.
-        if (!outcome.keptFolder.isEmpty())
+        if (!outcome.keptFolder.isEmpty() && failure->targetAsItWas)
             QDir(outcome.keptFolder).removeRecursively();
         prompts().ask(QStringLiteral("File Restore Error"), IconExclamation,
                       lines({QStringLiteral("There is some kind of problem"),
                              QStringLiteral("trying to restore ") + failure->name, QString(), failure->reason,
-                             QString(), QStringLiteral("Your current data files are as they were.")}),
+                             QString(),
+                             failure->targetAsItWas
+                                 ? QStringLiteral("Your current data files are as they were.")
+                                 : QStringLiteral("Some data files were replaced; the earlier ones are kept in ")
+                                     + quoted(outcome.keptFolder)}),
                       1, {u'&' + CancelRestore});
         return {};
     }
