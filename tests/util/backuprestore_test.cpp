@@ -64,8 +64,9 @@ private:
     QString folder_;
 };
 
-// Distinct contents per file and per side, so any mix-up shows.
-QByteArray content(const QString& name, const char* side, int size = 3000)
+// Distinct contents per file and per side, so any mix-up shows; whole
+// records of every file, as a backup copies whole records only.
+QByteArray content(const QString& name, const char* side, int size = 6000)
 {
     QByteArray bytes = (name + u':' + QLatin1String(side) + u':').toLatin1();
     while (bytes.size() < size)
@@ -530,7 +531,7 @@ private slots:
     {
         QFETCH(int, step);
         fill(dataPath(), "new");
-        const QByteArray bigNew = content(QStringLiteral("Account.dat"), "new", 3 << 20);
+        const QByteArray bigNew = content(QStringLiteral("Account.dat"), "new", 3000000);
         QVERIFY(writeWholeFile(data_->filePath(QStringLiteral("Account.dat")), bigNew));
         const QString target = folder(QStringLiteral("backup"));
         fill(target, "old");
