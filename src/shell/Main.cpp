@@ -141,11 +141,8 @@ int RunDesktop(int argc, char** argv)
     int exitCode = 0;
     {
         SingleInstance instance;
-        RemoveOnSignal lockRemoval;
-        if (Main(instance)) {
-            lockRemoval = RemoveOnSignal(instance.lockPath());
+        if (Main(instance))
             exitCode = app.exec();
-        }
         QApplication::closeAllWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

@@ -91,7 +91,6 @@ int RunBackupCommand(const CommandLine& command, QTextStream& out, QTextStream& 
     // A restore replaces the files the running program has open: it waits
     // until no copy runs, and keeps others from starting meanwhile.
     SingleInstance instance;
-    RemoveOnSignal instanceRemoval;
     if (!backup) {
         if (!instance.tryLock()) {
             if (instance.heldByAnotherCopy())
@@ -101,7 +100,6 @@ int RunBackupCommand(const CommandLine& command, QTextStream& out, QTextStream& 
                     << "\n";
             return 1;
         }
-        instanceRemoval = RemoveOnSignal(instance.lockPath());
     } else {
         if (!dataInfo.exists()) {
             err << "The data folder " << folder << " does not exist.\n";

@@ -7,6 +7,7 @@
 #include "testrunner.h"
 
 #include <QTemporaryDir>
+#include <csignal>
 #include <QTest>
 
 using namespace tallyo::test;
@@ -138,6 +139,36 @@ private slots:
             const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
             QVERIFY(!QFile::exists(runtime + "/tallyo.lock"));
         }
+    }
+
+    // The program finishes at start-up a switch that a killed restore left
+    // in its data folder, and SIGTERM leaves neither its lock nor the
+    // folder's lock behind.
+    void programFinishesSwitchAndLeavesNoLock()
+    {
+        QTemporaryDir work;
+        const QString data = work.filePath("data"), other = work.filePath("other");
+        fillSet(data, "old");
+        fillSet(other, "new");
+        // Step 15: the first file of the restore has taken its name.
+        const Run stopped = runStoppedAt({"restore", other, "--yes", "--data-dir", data}, "15");
+        QCOMPARE(stopped.exitCode, -1);
+        QCOMPARE(whichSet(data, {"old", "new"}), QStringLiteral("mix"));
+
+        const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/tallyo.lock";
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(environment);
+        program.start(qEnvironmentVariable("TALLYO_BINARY"), {"--data-dir", data});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock) && whichSet(data, {"new"}) == u"new", 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(listing(data), DataNames, 20000);
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+        QVERIFY(!QFile::exists(lock));
+        QCOMPARE(listing(data), DataNames);
     }
 };
 
