@@ -7,17 +7,14 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/fileio.h"
+#include "backuprestorefolders.h"
 #include "store/foldercopy.h"
-#include "store/folderlock.h"
-#include "store/records.h"
 #include "store/signalcleanup.h"
 #include "store/switchjournal.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <initializer_list>
 #include <sys/stat.h>
 
@@ -49,108 +46,14 @@ QString markerFile()
     return dataFileList().value(0);
 }
 
-// How long a procedure waits for another one that is using its folders.
-constexpr int lockWaitMs = 5000;
 
-// The names a copy uses beside the data files while it runs.
-bool isCopyLeftover(const QString& fileName)
+// "Drive or Folder Access Problem", with the system's reason when known.
+void ShowAccessProblem(const QStringList& where, const QString& reason, const QString& cancel)
 {
-    for (const QString& name : dataFileList()) {
-        if (fileName == FolderCopy::scratchName(name) || fileName == FolderCopy::keptName(name))
-            return true;
-    }
-    return fileName == FolderLock::fileName() || fileName == SwitchJournal::fileName()
-        || fileName == ScratchNameOf(SwitchJournal::fileName());
-}
-
-// A folder as the system resolves it (symbolic links, "." and ".."), or the
-// path as given when it does not exist.
-QString resolved(const QString& folder)
-{
-    char real[PATH_MAX];
-    if (::realpath(QFile::encodeName(folder).constData(), real) == nullptr)
-        return folder;
-    return WithTrailingSlash(QFile::decodeName(real));
-}
-
-// The locks of a procedure on the folder it writes and the one it reads,
-// taken in one fixed order (by device and inode) so that two procedures
-// never wait for each other in turn.
-struct FolderLocks {
-    FolderLock written;
-    FolderLock read;
-    QString busyFolder;  // the folder another procedure is using
-    QString failure;     // why a lock could not be taken
-};
-
-bool LockFolders(FolderLocks& locks, const QString& written, const QString& read)
-{
-    auto identity = [](const QString& folder) {
-        struct stat info {};
-        ::stat(QFile::encodeName(folder).constData(), &info);
-        return std::pair(info.st_dev, info.st_ino);
-    };
-    const bool writtenFirst = identity(written) <= identity(read);
-    try {
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool takeWritten = (turn == 0) == writtenFirst;
-            const QString& folder = takeWritten ? written : read;
-            FolderLock& lock = takeWritten ? locks.written : locks.read;
-            if (!lock.lock(folder, takeWritten ? FolderLock::Need::Required : FolderLock::Need::IfWritable,
-                           lockWaitMs)) {
-                locks.busyFolder = folder;
-                return false;
-            }
-        }
-    } catch (const FileError& error) {
-        locks.failure = error.reason();
-        return false;
-    }
-    return true;
-}
-
-// Record lengths of the data files: a backup copies whole records only.
-int recordLengthOf(const QString& name)
-{
-    if (name == QLatin1String(AccountIndexFileName))
-        return AccountRecord::Length;
-    if (name == QLatin1String(TransactionFileName))
-        return TransactionRecord::Length;
-    if (name == QLatin1String(ListFileName))
-        return ListRecord::Length;
-    return 0;
-}
-
-// Is every entry of a folder something an interrupted copy left?
-bool holdsOnlyLeftovers(const QString& folder)
-{
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        if (!isCopyLeftover(entry))
-            return false;
-    }
-    return true;
-}
-
-// The kept folders beside the data folder that a restore stopped while it
-// was filling them: finished when their copy had reached its switch, else
-// removed when they hold nothing but scratch files.
-void ClearInterruptedKeptFolders(const QString& dataFolder)
-{
-    const QFileInfo data(QDir::cleanPath(dataFolder));
-    const QDir parent(data.absolutePath());
-    const QStringList kept = parent.entryList({data.fileName() + QStringLiteral("-before-restore-*")},
-                                              QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& name : kept) {
-        const QString folder = parent.filePath(name) + u'/';
-        SwitchJournal::recover(folder);
-        ClearCopyLeftovers(folder, dataFileList());
-        if (!holdsOnlyLeftovers(folder))
-            continue;
-        DeleteFile(folder + FolderLock::fileName());
-        if (::rmdir(QFile::encodeName(folder).constData()) != 0 && errno != ENOENT)
-            throw FileError(folder, QStringLiteral("delete"), SystemReason(errno));
-    }
+    QString text = QStringLiteral("There is some kind of problem trying to\r\n") + where.join(QStringLiteral("\r\n"));
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + reason;
+    prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation, text, 1, {u'&' + cancel});
 }
 
 // The owner window busy, with its caption put back, for one copy.
@@ -200,7 +103,7 @@ std::optional<CopyFailure> CopyDataFiles(ProcedureOwner& owner, const QString& f
                 pace().letEventsRun();
             }
             // A backup may run beside the program, which may be appending.
-            copy.copy(name, direction == Direction::Backup ? recordLengthOf(name) : 0);
+            copy.copy(name, direction == Direction::Backup ? RecordLengthOf(name) : 0);
         }
         copy.commit();
     } catch (const FileError& error) {
@@ -255,32 +158,6 @@ QString WithTrailingSlash(const QString& folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
-bool IsSameFolder(const QString& picked, const QString& dataFolder)
-{
-    struct stat one, other;
-    return ::stat(QFile::encodeName(picked).constData(), &one) == 0
-        && ::stat(QFile::encodeName(dataFolder).constData(), &other) == 0 && one.st_dev == other.st_dev
-        && one.st_ino == other.st_ino;
-}
-
-bool TidyDataFolderAtStart(const QString& dataFolder)
-{
-    FolderLock lock;
-    try {
-        if (!lock.lock(dataFolder, FolderLock::Need::Required, lockWaitMs))
-            return false;
-    } catch (const FileError&) {
-        // A folder the user may only read is fine, unless a copy is to be
-        // finished in it.
-        if (!SwitchJournal::exists(dataFolder))
-            return false;
-        throw;
-    }
-    SwitchJournal::recover(dataFolder);
-    ClearCopyLeftovers(dataFolder, dataFileList());
-    ClearInterruptedKeptFolders(dataFolder);
-    return true;
-}
 
 std::optional<QStringList> FolderFiles(const QString& folder)
 {
@@ -289,7 +166,7 @@ std::optional<QStringList> FolderFiles(const QString& folder)
         return std::nullopt;
     QStringList files;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!isCopyLeftover(name))
+        if (!IsCopyLeftover(name))
             files.append(name);
     }
     return files;
@@ -355,13 +232,9 @@ bool BackupData(ProcedureOwner& owner)
     }
     folder = WithTrailingSlash(folder);
     auto accessProblem = [](const QString& reason) {
-        QString text = lines({QStringLiteral("There is some kind of problem trying to"),
-                              QStringLiteral("access the selected backup location"),
-                              QStringLiteral("that you specified...")});
-        if (!reason.isEmpty())
-            text += QStringLiteral("\r\n\r\n") + reason;
-        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation, text, 1,
-                      {u'&' + CancelBackup});
+        ShowAccessProblem({QStringLiteral("access the selected backup location"),
+                           QStringLiteral("that you specified...")},
+                          reason, CancelBackup);
     };
     if (!FolderFiles(folder)) {
         accessProblem(QString());
@@ -438,14 +311,10 @@ RestoreOutcome RestoreData(ProcedureOwner& owner, const QString& dataFolderGiven
         return {};
     }
     folder = WithTrailingSlash(folder);
-    auto accessProblem = [&](const QString& reason) {
-        QString text = lines({QStringLiteral("There is some kind of problem trying to"),
-                              QStringLiteral("access the backed up data file at"),
-                              QStringLiteral("the location that you specified...")});
-        if (!reason.isEmpty())
-            text += QStringLiteral("\r\n\r\n") + reason;
-        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation, text, 1,
-                      {u'&' + CancelRestore});
+    auto accessProblem = [](const QString& reason) {
+        ShowAccessProblem({QStringLiteral("access the backed up data file at"),
+                           QStringLiteral("the location that you specified...")},
+                          reason, CancelRestore);
     };
     if (!FolderFiles(folder)) {
         accessProblem(QString());
@@ -474,7 +343,7 @@ RestoreOutcome RestoreData(ProcedureOwner& owner, const QString& dataFolderGiven
                       1, {u'&' + CancelRestore});
         return {};
     }
-    dataFolder = resolved(dataFolder);
+    dataFolder = ResolvedFolder(dataFolder);
     FolderLocks locks;
     if (const std::optional<QString> problem = TakeFolders(locks, dataFolder, folder, CancelRestore)) {
         if (!problem->isEmpty())

@@ -142,8 +142,8 @@ private slots:
     }
 
     // The program finishes at start-up a switch that a killed restore left
-    // in its data folder, and SIGTERM leaves neither its lock nor the
-    // folder's lock behind.
+    // in its data folder and clears a kept folder of scratch files; SIGTERM
+    // leaves neither its lock nor the folder's lock behind.
     void programFinishesSwitchAndLeavesNoLock()
     {
         QTemporaryDir work;
@@ -154,6 +154,10 @@ private slots:
         const Run stopped = runStoppedAt({"restore", other, "--yes", "--data-dir", data}, "15");
         QCOMPARE(stopped.exitCode, -1);
         QCOMPARE(whichSet(data, {"old", "new"}), QStringLiteral("mix"));
+        // And a kept folder that an earlier restore was stopped filling.
+        const QString interrupted = data + "-before-restore-20000101000000";
+        QDir().mkpath(interrupted);
+        writeFile(interrupted + "/Account.dex.$$$", "part");
 
         const QString lock = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/tallyo.lock";
         QProcess program;
@@ -164,6 +168,7 @@ private slots:
         QVERIFY(program.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock) && whichSet(data, {"new"}) == u"new", 20000);
         QTRY_COMPARE_WITH_TIMEOUT(listing(data), DataNames, 20000);
+        QVERIFY(!QFileInfo::exists(interrupted));
         ::kill(pid_t(program.processId()), SIGTERM);
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::CrashExit);
