@@ -276,6 +276,9 @@ bool BackupData(ProcedureOwner& owner)
         BusyOwner busy(owner);
         failure = CopyDataFiles(owner, dataFolder, folder, Direction::Backup);
     }
+    // The folders are as they will stay: no lock is held while a message waits.
+    locks.written.unlock();
+    locks.read.unlock();
     if (failure) {
         prompts().ask(QStringLiteral("File Backup Error"), IconExclamation,
                       lines({QStringLiteral("There is some kind of problem"),
@@ -386,6 +389,8 @@ RestoreOutcome RestoreData(ProcedureOwner& owner, const QString& dataFolderGiven
         if (keepFailure.isEmpty())
             failure = CopyDataFiles(owner, folder, dataFolder, Direction::Restore);
     }
+    locks.written.unlock();
+    locks.read.unlock();
     if (!keepFailure.isEmpty()) {
         prompts().ask(QStringLiteral("File Restore Error"), IconExclamation,
                       lines({QStringLiteral("There is some kind of problem"),
