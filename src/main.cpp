@@ -19,27 +19,17 @@
 
 using namespace tallyo;
 
-namespace {
-
-QStringList ArgumentsOf(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
-}
-
 int main(int argc, char** argv)
 {
     KeepLargeBlocksForReuse();
-    const CommandLine command = ParseCommandLine(ArgumentsOf(argc, argv));
+    const CommandLine command = ParseCommandLine(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
 
+    if (!FinishUnfinishedSwitchBefore(command, err))
+        return 1;
     switch (command.action) {
     case CommandLine::Action::Help:
         out << UsageText();

@@ -28,7 +28,10 @@ SingleInstance::SingleInstance(const QString& lockPath)
     lock_->setStaleLockTime(0);
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    removal_.release();
+}
 
 bool SingleInstance::tryLock()
 {
@@ -39,6 +42,8 @@ bool SingleInstance::tryLock()
     // QLockFile keeps only a rough kind of error; the system's own reason is
     // what the failing call left in errno.
     error_ = errno;
+    if (locked)
+        removal_ = RemoveOnSignal(path_);
     return locked;
 }
 
@@ -81,6 +86,7 @@ bool SingleInstance::isLocked() const
 
 void SingleInstance::unlock()
 {
+    removal_.release();
     lock_->unlock();
 }
 

@@ -2,7 +2,9 @@
 // Refuses a second running copy of the program for the same user: a lock
 // file in the user's runtime folder, held for as long as the program runs.
 // A lock left behind by a copy that crashed is taken over, since its owner
-// process is gone.
+// process is gone; a copy stopped by SIGTERM or SIGINT removes it.
+#include "store/signalcleanup.h"
+
 #include <QString>
 #include <memory>
 
@@ -39,6 +41,7 @@ private:
     std::unique_ptr<QLockFile> lock_;
     QString path_;
     int error_ = 0;  // errno as the last tryLock left it
+    RemoveOnSignal removal_;
 };
 
 }

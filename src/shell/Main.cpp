@@ -20,6 +20,8 @@
 #include "store/fileio.h"
 #include "store/rewrite.h"
 #include "util/WindowHelpers.h"
+#include "store/signalcleanup.h"
+#include "util/backuprestore.h"
 #include "util/frmProgramOptions.h"
 #include "util/productinfo.h"
 
@@ -76,6 +78,17 @@ bool Main(SingleInstance& instance)
         return false;
     }
 
+    // What a stopped backup or restore left in the data folder is finished
+    // or cleared before anything reads it.
+    try {
+        TidyDataFolderAtStart(DataFolderPath());
+    } catch (const FileError& error) {
+        prompts().ask(QStringLiteral("Terminating"), IconStop,
+                      ApplicationTitle + QStringLiteral(" could not finish a copy that was stopped") + QStringLiteral("\r\n")
+                          + QStringLiteral("in its data folder:") + QStringLiteral("\r\n\r\n") + error.message(),
+                      1, {QStringLiteral("&Okay")});
+        return false;
+    }
     PreparePrinter();
     DeleteLeftoverScratchFile();
     LoadDisplayValues();
@@ -127,6 +140,8 @@ int RunDesktop(int argc, char** argv)
         },
         Qt::DirectConnection);
 
+    // Stopped by a signal, the program leaves no lock or scratch file.
+    InstallSignalCleanup();
     int exitCode = 0;
     {
         SingleInstance instance;

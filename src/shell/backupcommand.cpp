@@ -3,9 +3,13 @@
 #include "appsettings.h"
 
 #include "platform/platform.h"
+#include "platform/singleinstance.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/fileio.h"
+#include "store/signalcleanup.h"
+#include "store/switchjournal.h"
+#include "util/productinfo.h"
 #include "util/backuprestore.h"
 
 #include <QDir>
@@ -76,28 +80,43 @@ public:
 
 int RunBackupCommand(const CommandLine& command, QTextStream& out, QTextStream& err)
 {
+    InstallSignalCleanup();
     const bool backup = command.action == CommandLine::Action::Backup;
-    // The folder named on the command line, before the data folder becomes
-    // the working folder.
-    const QString picked = QDir::cleanPath(QDir::current().absoluteFilePath(command.folder));
+    // The folder named on the command line, taken from where the command
+    // runs and left for the system to resolve ("link/.." is not cleaned).
+    const QString picked = QDir::current().absoluteFilePath(command.folder);
     const QString folder = DataFolder(command.dataDir);
-    if (backup && !QFileInfo(folder).isDir()) {
-        err << "The data folder " << folder << " does not exist.\n";
-        return 1;
-    }
-    try {
-        MakePrivateFolder(folder);
-    } catch (const FileError& error) {
-        err << "The data folder " << folder << " cannot be made: " << error.reason() << "\n";
-        return 1;
-    }
-    if (!QDir::setCurrent(folder)) {
-        err << "The data folder " << folder << " cannot be used.\n";
-        return 1;
-    }
-    if (backup && !FileExists(QString::fromLatin1(AccountIndexFileName))) {
-        err << "There is nothing to back up: " << folder << " holds no " << AccountIndexFileName << ".\n";
-        return 1;
+    const QFileInfo dataInfo(folder);
+
+    // A restore replaces the files the running program has open: it waits
+    // until no copy runs, and keeps others from starting meanwhile.
+    SingleInstance instance;
+    if (!backup) {
+        if (!instance.tryLock()) {
+            if (instance.heldByAnotherCopy())
+                err << "Another copy of " << ApplicationTitle << " is running. Close it before restoring the data files.\n";
+            else
+                err << "The lock file " << instance.lockPath() << " cannot be made: " << instance.failureReason()
+                    << "\n";
+            return 1;
+        }
+    } else {
+        if (!dataInfo.exists()) {
+            err << "The data folder " << folder << " does not exist.\n";
+            return 1;
+        }
+        if (!dataInfo.isDir()) {
+            err << "The data folder " << folder << " is not a folder.\n";
+            return 1;
+        }
+        if (!QDir::setCurrent(folder)) {
+            err << "The data folder " << folder << " cannot be used.\n";
+            return 1;
+        }
+        if (!FileExists(QString::fromLatin1(AccountIndexFileName)) && !SwitchJournal::exists(folder)) {
+            err << "There is nothing to back up: " << folder << " holds no " << AccountIndexFileName << ".\n";
+            return 1;
+        }
     }
 
     DisplayValues& values = SharedDisplayValues();
@@ -112,10 +131,31 @@ int RunBackupCommand(const CommandLine& command, QTextStream& out, QTextStream& 
     platform().pace = &noPauses;
     platform().clock = &systemClock;
     NoOwner owner;
-    const bool done = backup ? BackupData(owner) : RestoreData(owner).restored;
+    const bool done = backup ? BackupData(owner) : RestoreData(owner, folder).restored;
     platform() = before;
     out.flush();
     return done ? 0 : 1;
+}
+
+bool FinishUnfinishedSwitchBefore(const CommandLine& command, QTextStream& err)
+{
+    switch (command.action) {
+    case CommandLine::Action::Help:
+    case CommandLine::Action::Invalid:
+    case CommandLine::Action::Words:
+    case CommandLine::Action::Desktop:
+        return true;
+    default:
+        break;
+    }
+    const QString folder = DataFolder(command.dataDir);
+    try {
+        FinishUnfinishedSwitch(folder);
+    } catch (const FileError& error) {
+        err << "tallyo: " << error.message().replace(QStringLiteral("\r\n"), QStringLiteral(" ")) << "\n";
+        return false;
+    }
+    return true;
 }
 
 }

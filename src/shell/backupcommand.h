@@ -14,4 +14,9 @@ namespace tallyo {
 // `err`. Returns 0 when every file was copied, 1 otherwise.
 int RunBackupCommand(const CommandLine& command, QTextStream& out, QTextStream& err);
 
+// Before a command that reads the data folder: a switch of files that a
+// stopped backup or restore left there is finished first. False, with the
+// reason in `err`, when it cannot be.
+bool FinishUnfinishedSwitchBefore(const CommandLine& command, QTextStream& err);
+
 }

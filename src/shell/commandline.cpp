@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QFile>
 
 namespace tallyo {
 
@@ -48,6 +49,9 @@ CommandLine PrintCommand(CommandLine command, const QStringList& words, bool che
             return Invalid(QStringLiteral("--from, --to and --comments belong to print list"));
         if (command.record.isEmpty())
             return Invalid(QStringLiteral("print check needs --account NAME|KEY and --record N"));
+        bool number = false;
+        if (command.record.trimmed().toInt(&number) < 1 || !number)
+            return Invalid(QStringLiteral("--record needs a record number (1, 2, ...)"));
         command.action = CommandLine::Action::PrintCheck;
         return command;
     }
@@ -250,6 +254,21 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     return command;
 }
 
+CommandLine ParseCommandLine(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray given(argv[i]);
+        arguments.append(QFile::decodeName(given));
+        // A name that is not valid in the system's encoding would come back
+        // as other bytes, naming another file: refused, not changed.
+        if (QFile::encodeName(arguments.last()) != given)
+            return Invalid(QStringLiteral("the argument %1 is not valid UTF-8; rename the file or folder")
+                               .arg(arguments.last()));
+    }
+    return ParseCommandLine(arguments);
+}
+
 QString UsageText()
 {
     return QStringLiteral(
@@ -290,8 +309,9 @@ QString UsageText()
 
 QString DataFolder(const QString& given)
 {
+    // Not cleaned as text: "link/.." is left for the system to resolve.
     if (!given.isEmpty())
-        return QDir::cleanPath(QDir::current().absoluteFilePath(given));
+        return QDir::current().absoluteFilePath(given);
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/share");

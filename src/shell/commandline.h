@@ -54,6 +54,9 @@ struct CommandLine {
 
 // Reads the arguments after the program's name.
 CommandLine ParseCommandLine(const QStringList& arguments);
+// The same from main's arguments, decoded as file names are (the bytes
+// given); an argument that is not valid in the system's encoding is refused.
+CommandLine ParseCommandLine(int argc, char** argv);
 
 // The usage text printed for --help and bad arguments.
 QString UsageText();

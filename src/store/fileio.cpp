@@ -32,6 +32,11 @@ QString SystemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+QString NotRegularFileReason()
+{
+    return QStringLiteral("It is not a regular file (a device, pipe or socket is in its place).");
+}
+
 PosixFile::PosixFile(const QString& name, Mode mode) : name_(name)
 {
     int flags = O_CLOEXEC;
@@ -40,11 +45,30 @@ PosixFile::PosixFile(const QString& name, Mode mode) : name_(name)
     case Mode::ReadWriteCreate: flags |= O_RDWR | O_CREAT; break;
     case Mode::WriteTruncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
     }
+    // Not blocking while opening: a FIFO in place of a file would otherwise
+    // wait for a writer for ever.
     do {
-        fd_ = ::open(nativeName(name).constData(), flags, 0600);
+        fd_ = ::open(nativeName(name).constData(), flags | O_NONBLOCK, 0600);
     } while (fd_ < 0 && errno == EINTR);
-    if (fd_ < 0)
-        fail(name, "open", errno);
+    if (fd_ < 0) {
+        const int error = errno;
+        struct stat info;
+        if (::stat(nativeName(name).constData(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+            throw FileError(name, QStringLiteral("open"), NotRegularFileReason());
+        fail(name, "open", error);
+    }
+    // Data files are plain files only: a device, FIFO or socket would hang a
+    // read or never hold what was written.
+    struct stat info {};
+    const bool known = ::fstat(fd_, &info) == 0;
+    if (!known || !S_ISREG(info.st_mode)) {
+        const int error = !known ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
+        closeQuietly();
+        if (error != 0)
+            fail(name, "open", error);
+        throw FileError(name, QStringLiteral("open"), NotRegularFileReason());
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
 }
 
 PosixFile::~PosixFile()
@@ -179,11 +203,16 @@ void PosixFile::closeQuietly() noexcept
 
 void MakePrivateFolder(const QString& path)
 {
-    const QString clean = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    // Not cleaned as text: "link/.." is wherever the system takes it.
+    QString clean = QDir::current().absoluteFilePath(path);
+    while (clean.size() > 1 && clean.endsWith(QLatin1Char('/')))
+        clean.chop(1);
     // Each folder from the top down; mkdir leaves an existing one alone.
     qsizetype at = 0;
     while (at >= 0) {
         at = clean.indexOf(QLatin1Char('/'), at + 1);
+        if (at > 0 && clean[at - 1] == QLatin1Char('/'))
+            continue;
         const QString folder = at < 0 ? clean : clean.left(at);
         if (::mkdir(nativeName(folder).constData(), 0700) == 0 || errno == EEXIST)
             continue;

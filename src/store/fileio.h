@@ -69,5 +69,7 @@ void SyncWorkingFolder();
 void SyncFolder(const QString& folder);
 // The system's text for an error number.
 QString SystemReason(int error);
+// Why a data file that is a device, pipe or socket is not opened.
+QString NotRegularFileReason();
 
 }

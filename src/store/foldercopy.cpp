@@ -2,13 +2,14 @@
 
 #include "fileerror.h"
 #include "fileio.h"
+#include "switchjournal.h"
 
 #include <QFile>
 #include <optional>
 #include <cerrno>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace tallyo {
 
@@ -22,10 +23,25 @@ std::function<void(CopyStep, const QString&)>& stepHook()
     return hook;
 }
 
+// Fault tests from outside the program set TALLYO_TEST_STOP_AT=N to kill the
+// process, with nothing tidied, at the N-th step of its copies, or
+// TALLYO_TEST_STOP_AT=N:term to send it SIGTERM there.
+void stopWhenAsked()
+{
+    static const QByteArray asked = qgetenv("TALLYO_TEST_STOP_AT");
+    static const int stopAt = asked.split(':').first().toInt();
+    static const int signal = asked.endsWith(":term") ? SIGTERM : SIGKILL;
+    static int reached = 0;
+    if (stopAt > 0 && ++reached == stopAt)
+        ::kill(::getpid(), signal);
+}
+
 void reach(CopyStep step, const QString& name)
 {
     if (stepHook())
         stepHook()(step, name);
+    if (step != CopyStep::ChunkWritten)
+        stopWhenAsked();
 }
 
 QString asFolder(const QString& folder)
@@ -56,12 +72,12 @@ void SetCopyStepHook(std::function<void(CopyStep, const QString&)> hook)
 
 QString FolderCopy::scratchName(const QString& name)
 {
-    return name + QStringLiteral(".$$$");
+    return ScratchNameOf(name);
 }
 
 QString FolderCopy::keptName(const QString& name)
 {
-    return name + QStringLiteral(".old$$$");
+    return KeptNameOf(name);
 }
 
 FolderCopy::FolderCopy(const QString& sourceFolder, const QString& targetFolder)
@@ -77,18 +93,26 @@ FolderCopy::~FolderCopy()
         ::unlink(nativeName(target_ + scratchName(name)).constData());
 }
 
-void FolderCopy::copy(const QString& name)
+void FolderCopy::copy(const QString& name, int recordLength)
 {
     const QString from = source_ + name;
     const QString scratch = target_ + scratchName(name);
+    RemoveOnSignal guard;
     try {
         PosixFile in(from, PosixFile::Mode::Read);
         in.adviseSequential();
+        // The length as the copy starts, cut to whole records: what another
+        // process appends meanwhile, or the part of a record it is writing,
+        // is left out.
+        qint64 length = in.size();
+        if (recordLength > 0)
+            length -= length % recordLength;
+        guard = RemoveOnSignal(scratch);
         PosixFile out(scratch, PosixFile::Mode::WriteTruncate);
         std::vector<char> buffer(static_cast<size_t>(chunkBytes));
         qint64 offset = 0;
-        for (;;) {
-            const qint64 got = in.readNext(buffer.data(), chunkBytes);
+        while (offset < length) {
+            const qint64 got = in.readNext(buffer.data(), qMin(chunkBytes, length - offset));
             if (got <= 0)
                 break;
             out.writeAt(buffer.data(), got, offset);
@@ -108,6 +132,7 @@ void FolderCopy::copy(const QString& name)
             && errno != EOPNOTSUPP)
             throw FileError(scratch, QStringLiteral("set the permissions of"), SystemReason(errno));
         copied_.append(name);
+        scratchGuards_.push_back(std::move(guard));
         reach(CopyStep::FileCopied, name);
     } catch (...) {
         if (!copied_.contains(name))
@@ -118,15 +143,19 @@ void FolderCopy::copy(const QString& name)
 
 void FolderCopy::commit()
 {
+    // A stopping signal waits until the files are switched (or put back).
+    HoldSignals hold;
     // Before anything is replaced, each existing target gets a second name,
     // so that its content can be put back if a later rename fails.
-    std::vector<bool> existed, kept;
+    QList<SwitchJournal::Entry> entries;
+    std::vector<bool> kept;
     for (const QString& name : copied_) {
         const QByteArray target = nativeName(target_ + name);
         const QByteArray keep = nativeName(target_ + keptName(name));
         ::unlink(keep.constData());
-        existed.push_back(FileExists(target_ + name));
-        kept.push_back(existed.back() && ::link(target.constData(), keep.constData()) == 0);
+        const bool existed = FileExists(target_ + name);
+        entries.append({name, existed});
+        kept.push_back(existed && ::link(target.constData(), keep.constData()) == 0);
     }
     auto dropKept = [&] {
         for (qsizetype i = 0; i < copied_.size(); ++i) {
@@ -134,6 +163,22 @@ void FolderCopy::commit()
                 ::unlink(nativeName(target_ + keptName(copied_[i])).constData());
         }
     };
+    auto dropScratch = [&] {
+        for (const QString& name : copied_)
+            ::unlink(nativeName(target_ + scratchName(name)).constData());
+        scratchGuards_.clear();
+    };
+    reach(CopyStep::Prepared, QString());
+
+    try {
+        SwitchJournal::write(target_, SwitchJournal::Direction::Forward, entries);
+    } catch (...) {
+        dropScratch();
+        dropKept();
+        committed_ = true;
+        throw;
+    }
+    reach(CopyStep::JournalWritten, QString());
 
     qsizetype renamed = 0;
     try {
@@ -142,28 +187,45 @@ void FolderCopy::commit()
             ++renamed;
             reach(CopyStep::Renamed, name);
         }
+        SyncFolder(target_);
+        SwitchJournal::remove(target_);
     } catch (...) {
-        for (qsizetype i = 0; i < renamed; ++i) {
-            const QByteArray target = nativeName(target_ + copied_[i]);
-            if (kept[size_t(i)])
-                ::rename(nativeName(target_ + keptName(copied_[i])).constData(), target.constData());
-            else if (!existed[size_t(i)])
-                ::unlink(target.constData());
+        // The journal now says to put the earlier files back, so that a stop
+        // during the undoing is undone too.
+        bool undone = false;
+        try {
+            SwitchJournal::write(target_, SwitchJournal::Direction::Back, entries);
+            SwitchJournal::recover(target_);
+            undone = true;
+        } catch (const FileError&) {
         }
-        for (qsizetype i = renamed; i < copied_.size(); ++i)
-            ::unlink(nativeName(target_ + scratchName(copied_[i])).constData());
+        for (qsizetype i = 0; i < renamed; ++i) {
+            // Without a second name (a file system without hard links) a
+            // replaced file cannot come back.
+            if (entries[i].existed && !kept[size_t(i)])
+                targetAsItWas_ = false;
+        }
+        if (!undone) {
+            for (qsizetype i = 0; i < renamed; ++i) {
+                const QByteArray target = nativeName(target_ + copied_[i]);
+                bool back = false;
+                if (kept[size_t(i)])
+                    back = ::rename(nativeName(target_ + keptName(copied_[i])).constData(), target.constData()) == 0;
+                else if (!entries[i].existed)
+                    back = ::unlink(target.constData()) == 0;
+                targetAsItWas_ = targetAsItWas_ && back;
+            }
+            ::unlink(nativeName(target_ + SwitchJournal::fileName()).constData());
+        }
+        dropScratch();
         dropKept();
         committed_ = true;  // nothing of this copy is left to remove
         throw;
     }
+    scratchGuards_.clear();
     committed_ = true;
+    reach(CopyStep::JournalRemoved, QString());
     dropKept();
-    // The copies are in place either way; syncing the folder only makes the
-    // new names survive a power cut sooner.
-    try {
-        SyncFolder(target_);
-    } catch (const FileError&) {
-    }
 }
 
 }

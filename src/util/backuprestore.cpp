@@ -7,11 +7,16 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/fileio.h"
+#include "backuprestorefolders.h"
 #include "store/foldercopy.h"
+#include "store/signalcleanup.h"
+#include "store/switchjournal.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <initializer_list>
+#include <sys/stat.h>
 
 namespace tallyo {
 
@@ -41,13 +46,14 @@ QString markerFile()
     return dataFileList().value(0);
 }
 
-bool isCopyLeftover(const QString& fileName)
+
+// "Drive or Folder Access Problem", with the system's reason when known.
+void ShowAccessProblem(const QStringList& where, const QString& reason, const QString& cancel)
 {
-    for (const QString& name : dataFileList()) {
-        if (fileName == FolderCopy::scratchName(name) || fileName == FolderCopy::keptName(name))
-            return true;
-    }
-    return false;
+    QString text = QStringLiteral("There is some kind of problem trying to\r\n") + where.join(QStringLiteral("\r\n"));
+    if (!reason.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + reason;
+    prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation, text, 1, {u'&' + cancel});
 }
 
 // The owner window busy, with its caption put back, for one copy.
@@ -75,6 +81,7 @@ enum class Direction { Backup, Restore };
 struct CopyFailure {
     QString name;    // the data file being copied
     QString reason;  // the system's words
+    bool targetAsItWas = true;
 };
 
 // Copies every data file that exists in `from` into `to`, all or none.
@@ -82,8 +89,8 @@ std::optional<CopyFailure> CopyDataFiles(ProcedureOwner& owner, const QString& f
                                          Direction direction)
 {
     QString current;
+    FolderCopy copy(from, to);
     try {
-        FolderCopy copy(from, to);
         for (const QString& name : dataFileList()) {
             if (!FileExists(from + name))
                 continue;
@@ -95,14 +102,15 @@ std::optional<CopyFailure> CopyDataFiles(ProcedureOwner& owner, const QString& f
                 owner.setCaption(QStringLiteral("Restoring ") + name);
                 pace().letEventsRun();
             }
-            copy.copy(name);
+            // A backup may run beside the program, which may be appending.
+            copy.copy(name, direction == Direction::Backup ? RecordLengthOf(name) : 0);
         }
         copy.commit();
     } catch (const FileError& error) {
         QString name = QFileInfo(error.file()).fileName();
         if (!dataFileList().contains(name))
             name = current;
-        return CopyFailure{name, error.reason()};
+        return CopyFailure{name, error.reason(), copy.targetAsItWas()};
     }
     return std::nullopt;
 }
@@ -119,8 +127,10 @@ QString KeepCurrentData(const QString& dataFolder)
         return {};
     const QString kept = KeptDataFolder(dataFolder, clock().now());
     const QString keptPath = QDir::cleanPath(kept);
-    if (!QDir().mkdir(keptPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-        throw FileError(keptPath, QStringLiteral("create"), QStringLiteral("The folder could not be made."));
+    if (::mkdir(QFile::encodeName(keptPath).constData(), 0700) != 0)
+        throw FileError(keptPath, QStringLiteral("create"), SystemReason(errno));
+    // A stop while it is filled leaves no empty folder behind.
+    RemoveOnSignal removal(keptPath, RemoveOnSignal::Kind::EmptyFolder);
     try {
         FolderCopy copy(dataFolder, kept);
         for (const QString& name : dataFileList()) {
@@ -132,6 +142,7 @@ QString KeepCurrentData(const QString& dataFolder)
         QDir().rmdir(keptPath);
         throw;
     }
+    removal.release();
     return kept;
 }
 
@@ -147,19 +158,6 @@ QString WithTrailingSlash(const QString& folder)
     return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
-bool IsSameFolder(const QString& picked, const QString& dataFolder)
-{
-    auto bare = [](const QString& folder) {
-        QString text = folder;
-        while (text.size() > 1 && text.endsWith(u'/'))
-            text.chop(1);
-        return text;
-    };
-    if (bare(picked).compare(bare(dataFolder), Qt::CaseInsensitive) == 0)
-        return true;
-    const QString pickedReal = QFileInfo(picked).canonicalFilePath();
-    return !pickedReal.isEmpty() && pickedReal == QFileInfo(dataFolder).canonicalFilePath();
-}
 
 std::optional<QStringList> FolderFiles(const QString& folder)
 {
@@ -168,7 +166,7 @@ std::optional<QStringList> FolderFiles(const QString& folder)
         return std::nullopt;
     QStringList files;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!isCopyLeftover(name))
+        if (!IsCopyLeftover(name))
             files.append(name);
     }
     return files;
@@ -183,6 +181,36 @@ QString KeptDataFolder(const QString& dataFolder, const QDateTime& now)
     for (int number = 2; QFileInfo::exists(folder); ++number)
         folder = base + u'-' + QString::number(number);
     return folder + u'/';
+}
+
+namespace {
+
+// Why a procedure cannot use its folders, in the window's words; nothing
+// when the locks are taken and the folders are recovered.
+std::optional<QString> TakeFolders(FolderLocks& locks, const QString& written, const QString& read,
+                                   const QString& cancel)
+{
+    if (LockFolders(locks, written, read)) {
+        try {
+            // An interrupted switch is finished before anything is read.
+            SwitchJournal::recover(written);
+            ClearCopyLeftovers(written, dataFileList());
+            SwitchJournal::recover(read);
+            return std::nullopt;
+        } catch (const FileError& error) {
+            locks.failure = error.reason();
+        }
+    }
+    if (!locks.busyFolder.isEmpty()) {
+        prompts().ask(QStringLiteral("Folder in Use"), IconExclamation,
+                      lines({QStringLiteral("Another backup or restore is using"), quoted(locks.busyFolder), QString(),
+                             QStringLiteral("Try again when it has finished.")}),
+                      1, {u'&' + cancel});
+        return QString();
+    }
+    return locks.failure;
+}
+
 }
 
 bool BackupData(ProcedureOwner& owner)
@@ -203,13 +231,26 @@ bool BackupData(ProcedureOwner& owner)
         return false;
     }
     folder = WithTrailingSlash(folder);
+    auto accessProblem = [](const QString& reason) {
+        ShowAccessProblem({QStringLiteral("access the selected backup location"),
+                           QStringLiteral("that you specified...")},
+                          reason, CancelBackup);
+    };
+    if (!FolderFiles(folder)) {
+        accessProblem(QString());
+        return false;
+    }
+    // Held to the end: no other backup or restore writes into the folder,
+    // or changes the data files, while these are copied.
+    FolderLocks locks;
+    if (const std::optional<QString> problem = TakeFolders(locks, folder, dataFolder, CancelBackup)) {
+        if (!problem->isEmpty())
+            accessProblem(*problem);
+        return false;
+    }
     const std::optional<QStringList> files = FolderFiles(folder);
     if (!files) {
-        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation,
-                      lines({QStringLiteral("There is some kind of problem trying to"),
-                             QStringLiteral("access the selected backup location"),
-                             QStringLiteral("that you specified...")}),
-                      1, {u'&' + CancelBackup});
+        accessProblem(QString());
         return false;
     }
     int answer = 0;
@@ -235,11 +276,16 @@ bool BackupData(ProcedureOwner& owner)
         BusyOwner busy(owner);
         failure = CopyDataFiles(owner, dataFolder, folder, Direction::Backup);
     }
+    // The folders are as they will stay: no lock is held while a message waits.
+    locks.written.unlock();
+    locks.read.unlock();
     if (failure) {
         prompts().ask(QStringLiteral("File Backup Error"), IconExclamation,
                       lines({QStringLiteral("There is some kind of problem"),
                              QStringLiteral("trying to copy ") + failure->name, QString(), failure->reason, QString(),
-                             QStringLiteral("The files at the backup location are as they were.")}),
+                             failure->targetAsItWas
+                                 ? QStringLiteral("The files at the backup location are as they were.")
+                                 : QStringLiteral("Some files at the backup location were replaced: back up again.")}),
                       1, {u'&' + CancelBackup});
         return false;
     }
@@ -250,7 +296,7 @@ bool BackupData(ProcedureOwner& owner)
     return true;
 }
 
-RestoreOutcome RestoreData(ProcedureOwner& owner)
+RestoreOutcome RestoreData(ProcedureOwner& owner, const QString& dataFolderGiven)
 {
     const QString& title = ApplicationTitle;
     QString folder = prompts().pickFolder(QStringLiteral("Select the disk/drive/folder that contains your\r\n")
@@ -259,7 +305,7 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
                                           QDir::homePath());
     if (folder.isEmpty())
         return {};
-    const QString dataFolder = DataFolderPath();
+    QString dataFolder = dataFolderGiven.isEmpty() ? DataFolderPath() : WithTrailingSlash(dataFolderGiven);
     if (IsSameFolder(folder, dataFolder)) {
         prompts().ask(QStringLiteral("Invalid Procedure"), IconStop,
                       lines({QStringLiteral("You can not restore ") + title,
@@ -268,20 +314,52 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
         return {};
     }
     folder = WithTrailingSlash(folder);
+    auto accessProblem = [](const QString& reason) {
+        ShowAccessProblem({QStringLiteral("access the backed up data file at"),
+                           QStringLiteral("the location that you specified...")},
+                          reason, CancelRestore);
+    };
     if (!FolderFiles(folder)) {
-        prompts().ask(QStringLiteral("Drive or Folder Access Problem"), IconExclamation,
-                      lines({QStringLiteral("There is some kind of problem trying to"),
-                             QStringLiteral("access the backed up data file at"),
-                             QStringLiteral("the location that you specified...")}),
-                      1, {u'&' + CancelRestore});
+        accessProblem(QString());
         return {};
     }
-    if (!FileExists(folder + markerFile())) {
+    auto requiredMissing = [&] {
         prompts().ask(QStringLiteral("Required file(s) missing"), IconExclamation,
                       lines({quoted(folder), QString(), QStringLiteral("doesn't appear to contain previously saved"),
                              QStringLiteral("backup data file(s) that you need to restore"),
                              QStringLiteral("your ") + title + QStringLiteral(" data.")}),
                       1, {u'&' + CancelRestore});
+    };
+    // A backup whose last switch was stopped still has its marker.
+    if (!FileExists(folder + markerFile()) && !SwitchJournal::exists(folder)) {
+        requiredMissing();
+        return {};
+    }
+    // Only now, with something to restore, is a missing data folder made.
+    try {
+        MakePrivateFolder(dataFolder);
+    } catch (const FileError& error) {
+        prompts().ask(QStringLiteral("File Restore Error"), IconExclamation,
+                      lines({QStringLiteral("There is some kind of problem"),
+                             QStringLiteral("trying to use the data folder ") + quoted(dataFolder), QString(),
+                             error.reason(), QString(), QStringLiteral("Nothing has been restored.")}),
+                      1, {u'&' + CancelRestore});
+        return {};
+    }
+    dataFolder = ResolvedFolder(dataFolder);
+    FolderLocks locks;
+    if (const std::optional<QString> problem = TakeFolders(locks, dataFolder, folder, CancelRestore)) {
+        if (!problem->isEmpty())
+            accessProblem(*problem);
+        return {};
+    }
+    try {
+        ClearInterruptedKeptFolders(dataFolder);
+    } catch (const FileError&) {
+        // Only tidying: the restore does not need it.
+    }
+    if (!FileExists(folder + markerFile())) {
+        requiredMissing();
         return {};
     }
     if (FileExists(dataFolder + markerFile())) {
@@ -311,6 +389,8 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
         if (keepFailure.isEmpty())
             failure = CopyDataFiles(owner, folder, dataFolder, Direction::Restore);
     }
+    locks.written.unlock();
+    locks.read.unlock();
     if (!keepFailure.isEmpty()) {
         prompts().ask(QStringLiteral("File Restore Error"), IconExclamation,
                       lines({QStringLiteral("There is some kind of problem"),
@@ -322,12 +402,16 @@ RestoreOutcome RestoreData(ProcedureOwner& owner)
     }
     if (failure) {
         // The current files are as they were: their copy is not needed.
-        if (!outcome.keptFolder.isEmpty())
+        if (!outcome.keptFolder.isEmpty() && failure->targetAsItWas)
             QDir(outcome.keptFolder).removeRecursively();
         prompts().ask(QStringLiteral("File Restore Error"), IconExclamation,
                       lines({QStringLiteral("There is some kind of problem"),
                              QStringLiteral("trying to restore ") + failure->name, QString(), failure->reason,
-                             QString(), QStringLiteral("Your current data files are as they were.")}),
+                             QString(),
+                             failure->targetAsItWas
+                                 ? QStringLiteral("Your current data files are as they were.")
+                                 : QStringLiteral("Some data files were replaced; the earlier ones are kept in ")
+                                     + quoted(outcome.keptFolder)}),
                       1, {u'&' + CancelRestore});
         return {};
     }

@@ -8,7 +8,9 @@
 //
 // Copies go through FolderCopy: a failure part-way leaves every file of the
 // target as it was. Before a restore replaces current data, those files are
-// kept in a dated folder beside the data folder.
+// kept in a dated folder beside the data folder. A procedure locks the
+// folder it writes and the one it reads for its whole length, and finishes
+// a switch that a stopped copy left in either before it reads them.
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -37,19 +39,26 @@ struct RestoreOutcome {
     // Where the data files it replaced were kept; empty when there were none.
     QString keptFolder;
 };
-// Copies the data files of a folder the user picks over those of the
-// working folder, keeping the current ones first.
-RestoreOutcome RestoreData(ProcedureOwner& owner);
+// Copies the data files of a folder the user picks over those of the data
+// folder (the working folder unless one is given, which is made when
+// missing once the picked folder is found fit), keeping the current ones
+// first.
+RestoreOutcome RestoreData(ProcedureOwner& owner, const QString& dataFolder = QString());
 
 // The working folder as the procedures name it: an absolute path ending in "/".
 QString DataFolderPath();
 // A folder path ending in "/".
 QString WithTrailingSlash(const QString& folder);
 
-// True when a picked folder is the data folder: the same text ignoring
-// letter case and a trailing "/", or the same folder once symbolic links,
-// "." and ".." are resolved.
+// True when a picked folder is the data folder: the same device and inode,
+// whatever the path (letter case, symbolic links, bind mounts).
 bool IsSameFolder(const QString& picked, const QString& dataFolder);
+
+// At start-up, under the data folder's lock: finishes a switch of files that
+// a stopped copy left, clears its scratch files and the kept folders of a
+// stopped restore that hold only scratch files. False (nothing done) when
+// another process holds the lock. Throws FileError.
+bool TidyDataFolderAtStart(const QString& dataFolder);
 
 // The files of a folder (not its subfolders), leaving out the scratch names
 // of an interrupted copy; nothing when the folder cannot be listed.

@@ -1,13 +1,20 @@
 // `tallyo backup` and `tallyo restore` run as real processes: the answers
 // the window would ask for come from --force and --yes, and the exit status
 // tells whether every file was copied.
+#include "fileset.h"
 #include "tallyoprocess.h"
 #include "testrunner.h"
+
+#include "platform/singleinstance.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace tallyo::test;
 
@@ -15,9 +22,32 @@ namespace {
 
 const QStringList Names{"Account.dex", "Account.dat", "PayCom.lst"};
 
+// Runs a shell script in `folder` with $T the program, for arguments that are
+// bytes no text holds and for files a test cannot make through Qt.
+Run runScript(const QString& folder, const QString& script)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("T", qEnvironmentVariable("TALLYO_BINARY"));
+    process.setProcessEnvironment(environment);
+    process.start("/bin/sh", {"-c", script});
+    Run run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// Whole records, as a backup copies whole records only.
 QByteArray content(const QString& name, const char* side)
 {
-    return (name + u':' + QLatin1String(side)).toLatin1().repeated(100);
+    return setContent(name, QLatin1String(side));
 }
 
 void fill(const QString& folder, const char* side, const QStringList& names = Names)
@@ -168,6 +198,184 @@ private slots:
         QVERIFY(listing(empty.path()).isEmpty());
         for (const QString& name : Names)
             QCOMPARE(read(data.filePath(name)), content(name, "current"));
+    }
+
+    // Two procedures on one folder at once: the second waits for the first
+    // or refuses; the folder holds one whole set, never a mix, and no run
+    // says the files are as they were unless they are.
+    void concurrentProceduresKeepWholeSets_data()
+    {
+        QTest::addColumn<bool>("withRestore");
+        QTest::newRow("two backups into one folder") << false;
+        QTest::newRow("a backup into the folder a restore reads") << true;
+    }
+    void concurrentProceduresKeepWholeSets()
+    {
+        QFETCH(bool, withRestore);
+        const int records = 1000;
+        for (int round = 0; round < 6; ++round) {
+            QTemporaryDir work;
+            const QString a = work.filePath("a"), b = work.filePath("b"), shared = work.filePath("shared");
+            fillSet(a, "a", records);
+            fillSet(b, "b", records);
+            fillSet(shared, "old", records);
+            QProcess first, second;
+            const QString binary = qEnvironmentVariable("TALLYO_BINARY");
+            first.start(binary, {"backup", shared, "--data-dir", a});
+            second.start(binary, withRestore ? QStringList{"restore", shared, "--yes", "--data-dir", b}
+                                             : QStringList{"backup", shared, "--data-dir", b});
+            QVERIFY(first.waitForFinished(60000) && second.waitForFinished(60000));
+            QStringList done;
+            for (QProcess* run : {&first, &second}) {
+                const QByteArray err = run->readAllStandardError();
+                QVERIFY2(!err.contains("as they were"), err.constData());
+                if (run->exitCode() == 0)
+                    done.append(run == &first ? "a" : "b");
+                else
+                    QVERIFY2(err.contains("Folder in Use"), err.constData());
+            }
+            QVERIFY(done.contains("a") || done.contains("b"));
+            const QString inShared = whichSet(shared, {"old", "a", "b"}, records);
+            QVERIFY2(inShared == u"old" || inShared == u"a" || inShared == u"b", qPrintable(inShared));
+            QCOMPARE(listing(shared), DataNames);
+            if (withRestore) {
+                QCOMPARE(inShared, done.contains("a") ? QStringLiteral("a") : QStringLiteral("old"));
+                // Restored from the folder as it was before or after the backup.
+                const QString inB = whichSet(b, {"old", "a", "b"}, records);
+                if (done.contains("b"))
+                    QVERIFY2(inB == u"old" || inB == u"a", qPrintable(inB));
+                else
+                    QCOMPARE(inB, QStringLiteral("b"));
+                removeKeptCopies(b);
+            } else {
+                QVERIFY(done.contains(inShared));
+            }
+        }
+    }
+
+    // A restore refuses while the program runs; a backup may run beside it.
+    void restoreWaitsForTheRunningProgram()
+    {
+        tallyo::SingleInstance running;
+        QVERIFY(running.tryLock());
+        QTemporaryDir data, other;
+        fillSet(data.path(), "current");
+        fillSet(other.path(), "old");
+        const Run refused = runTallyo({"restore", other.path(), "--yes", "--data-dir", data.path()});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("Close it before restoring"), refused.err.constData());
+        QCOMPARE(whichSet(data.path(), {"current"}), QStringLiteral("current"));
+        QCOMPARE(listing(data.path()), DataNames);
+        QCOMPARE(QDir(QFileInfo(data.path()).path()).entryList({QFileInfo(data.path()).fileName() + "-before-*"}),
+                 QStringList());
+
+        const Run backup = runTallyo({"backup", other.path(), "--data-dir", data.path()});
+        QCOMPARE(backup.exitCode, 0);
+        QCOMPARE(whichSet(other.path(), {"current"}), QStringLiteral("current"));
+    }
+
+    // Backups taken while the program appends to Account.dat (each record
+    // written in two parts) hold whole records only, as the file was.
+    void backupWhileAppendingCopiesWholeRecords()
+    {
+        QTemporaryDir data, target;
+        fillSet(data.path(), "base");
+        const QString dat = data.filePath("Account.dat");
+        std::atomic<bool> stop{false};
+        std::thread writer([&] {
+            QFile file(dat);
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+                return;
+            const QByteArray record = setContent("Account.dat", "appended", 1);
+            while (!stop) {
+                file.write(record.left(300));
+                ::usleep(500);
+                file.write(record.mid(300));
+            }
+        });
+        int cut = 0;
+        for (int round = 0; round < 10; ++round) {
+            const Run run = runTallyo({"backup", target.path(), "--data-dir", data.path()});
+            if (run.exitCode != 0) {
+                qWarning("%s", run.err.constData());
+                ++cut;
+                continue;
+            }
+            const QByteArray copied = readAll(target.filePath("Account.dat"));
+            if (copied.size() % 1000 != 0 || !readAll(dat).startsWith(copied))
+                ++cut;
+        }
+        stop = true;
+        writer.join();
+        QCOMPARE(cut, 0);
+    }
+
+    // Odd paths and files: names are the bytes given and resolved by the
+    // system, a pipe in place of a data file is refused at once, and the
+    // messages name the real problem.
+    void oddPathsAndFiles_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("says");
+        QTest::addColumn<QString>("absent");   // must not exist afterwards
+        QTest::addColumn<QString>("holdsSet"); // must hold the data set afterwards
+        QTest::newRow("folder name that is not UTF-8")
+            << "" << "\"$T\" restore source --yes --data-dir \"$(printf 'data\\351')\"" << 2
+            << QByteArray("not valid UTF-8") << "data\uFFFD" << "";
+        QTest::newRow("pipe as Account.dat, backup")
+            << "fifo" << "\"$T\" backup bk --data-dir data" << 1 << QByteArray("not a regular file")
+            << "bk/Account.dex" << "";
+        QTest::newRow("pipe as Account.dat, export")
+            << "fifo" << "\"$T\" export accounts --data-dir data" << 1 << QByteArray("not a regular file") << ""
+            << "";
+        QTest::newRow("link/.. resolved by the system")
+            << "link" << "\"$T\" backup L/../bk --data-dir data" << 0 << QByteArray() << "bk/Account.dex"
+            << "deep/bk";
+        QTest::newRow("a folder beside data named DATA")
+            << "" << "mkdir DATA && \"$T\" backup DATA --data-dir data" << 0 << QByteArray() << "" << "DATA";
+        QTest::newRow("backup --data-dir names a file")
+            << "" << "\"$T\" backup bk --data-dir data/Account.dex" << 1 << QByteArray("is not a folder") << ""
+            << "";
+        QTest::newRow("restore from a file")
+            << "" << "\"$T\" restore data/Account.dex --yes --data-dir fresh" << 1
+            << QByteArray("Drive or Folder Access Problem") << "fresh" << "";
+        QTest::newRow("record that is no number")
+            << "" << "\"$T\" print check --account x --record abc --data-dir data" << 2 << QByteArray("--record")
+            << "" << "";
+        QTest::newRow("kept folder cannot be made")
+            << "" << "mv data " + QString(240, u'd') + " && \"$T\" restore source --yes --data-dir " + QString(240, u'd')
+            << 1 << QByteArray("File name too long") << "" << "";
+    }
+    void oddPathsAndFiles()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, script);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, says);
+        QFETCH(QString, absent);
+        QFETCH(QString, holdsSet);
+        QTemporaryDir work;
+        fillSet(work.filePath("data"), "data");
+        fillSet(work.filePath("source"), "source");
+        QDir(work.path()).mkpath("bk");
+        if (setup == u"fifo") {
+            QFile::remove(work.filePath("data/Account.dat"));
+            QCOMPARE(::mkfifo(QFile::encodeName(work.filePath("data/Account.dat")).constData(), 0600), 0);
+        } else if (setup == u"link") {
+            QDir(work.path()).mkpath("deep/inner");
+            QDir(work.path()).mkpath("deep/bk");
+            QVERIFY(QFile::link("deep/inner", work.filePath("L")));
+        }
+        const Run run = runScript(work.path(), script);
+        QVERIFY2(run.exitCode == exitCode, run.err.constData());
+        QVERIFY2(run.err.contains(says), run.err.constData());
+        if (!absent.isEmpty())
+            QVERIFY2(!QFileInfo::exists(work.filePath(absent)), qPrintable(absent));
+        if (!holdsSet.isEmpty())
+            QCOMPARE(whichSet(work.filePath(holdsSet), {"data"}), QStringLiteral("data"));
+        QCOMPARE(QDir(work.path()).entryList({"*-before-restore-*"}, QDir::Dirs), QStringList());
     }
 };
 

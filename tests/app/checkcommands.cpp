@@ -176,8 +176,8 @@ private slots:
                                      << QByteArray("not a check");
         QTest::newRow("no such record") << QStringList{"--account", "Checking", "--record", "9"} << 1
                                         << QByteArray("no record 9");
-        QTest::newRow("record not a number") << QStringList{"--account", "Checking", "--record", "two"} << 1
-                                             << QByteArray("no record two");
+        QTest::newRow("record not a number") << QStringList{"--account", "Checking", "--record", "two"} << 2
+                                             << QByteArray("--record needs a record number");
         QTest::newRow("no such account") << QStringList{"--account", "Travel", "--record", "2"} << 1
                                          << QByteArray("No account");
         QTest::newRow("no record given") << QStringList{"--account", "Checking"} << 2 << QByteArray("--record");

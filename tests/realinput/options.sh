@@ -2,7 +2,8 @@
 # The options window from the account index: F3 opens it, an arrow key
 # changes the date display, Esc leaves it saving every setting, and a
 # register opened afterwards follows the new setting without a restart.
-# Then a backup to a folder, by keyboard alone, checked by the files there.
+# Then a backup to a folder, by keyboard alone, checked by the files there,
+# and a second one refused while another process holds that folder.
 . "$(dirname "$0")/lib.sh" "$1"
 
 SETTINGS=$XDG_CONFIG_HOME/Tallyo/Tallyo.conf
@@ -83,6 +84,23 @@ done
 [ "$(ls -A "$BACKUP" | wc -l)" -eq 3 ] || fail "the backup folder holds more than the three files: $(ls -A "$BACKUP")"
 keys Return
 back_to " Tallyo -  Program Options" "Backup Successful"
+
+step "while another process holds the backup folder, a second backup says Folder in Use"
+flock "$BACKUP/.tallyo-lock" sleep 60 &
+HOLDER=$!
+sleep 0.5
+BEFORE=$(ls -l --time-style=+%s.%N "$BACKUP")
+press_until " Tallyo -  Program Options" "Tallyo - Account Index" Escape
+press_until "Tallyo - Account Index" " Tallyo -  Program Options" F3
+press_until " Tallyo -  Program Options" "$PICKER" Tab Tab Tab Tab Tab Tab space
+type_text "$BACKUP"
+keys Return
+wait_for "Folder in Use" 30
+kill "$HOLDER"
+wait "$HOLDER" 2>/dev/null
+[ "$(ls -l --time-style=+%s.%N "$BACKUP")" = "$BEFORE" ] || fail "the backup folder changed while another held it"
+press_until "Folder in Use" " Tallyo -  Program Options" Return
+rm -f "$BACKUP/.tallyo-lock"
 
 step "Esc leaves the options; quitting ends the program"
 keys Escape

@@ -64,8 +64,9 @@ private:
     QString folder_;
 };
 
-// Distinct contents per file and per side, so any mix-up shows.
-QByteArray content(const QString& name, const char* side, int size = 3000)
+// Distinct contents per file and per side, so any mix-up shows; whole
+// records of every file, as a backup copies whole records only.
+QByteArray content(const QString& name, const char* side, int size = 6000)
 {
     QByteArray bytes = (name + u':' + QLatin1String(side) + u':').toLatin1();
     while (bytes.size() < size)
@@ -168,7 +169,6 @@ private slots:
         QTest::addColumn<bool>("restore");
         for (bool restore : {false, true}) {
             const char* kind = restore ? "restore" : "backup";
-            QTest::addRow("%s, other letter case", kind) << QStringLiteral("<upper>") << restore;
             QTest::addRow("%s, trailing slash dot", kind) << QStringLiteral("<data>/.") << restore;
             QTest::addRow("%s, through dot dot", kind) << QStringLiteral("<data>/../<name>") << restore;
             QTest::addRow("%s, symbolic link", kind) << QStringLiteral("<link>") << restore;
@@ -181,8 +181,7 @@ private slots:
         fill(dataPath(), "current");
         const QString link = elsewhere_->filePath(QStringLiteral("link"));
         QVERIFY(QFile::link(dataPath(), link));
-        picked.replace(QStringLiteral("<upper>"), dataPath().toUpper())
-            .replace(QStringLiteral("<data>"), dataPath())
+        picked.replace(QStringLiteral("<data>"), dataPath())
             .replace(QStringLiteral("<name>"), QFileInfo(dataPath()).fileName())
             .replace(QStringLiteral("<link>"), link);
         const QString verb = restore ? QStringLiteral("restore") : QStringLiteral("backup");
@@ -532,7 +531,7 @@ private slots:
     {
         QFETCH(int, step);
         fill(dataPath(), "new");
-        const QByteArray bigNew = content(QStringLiteral("Account.dat"), "new", 3 << 20);
+        const QByteArray bigNew = content(QStringLiteral("Account.dat"), "new", 3000000);
         QVERIFY(writeWholeFile(data_->filePath(QStringLiteral("Account.dat")), bigNew));
         const QString target = folder(QStringLiteral("backup"));
         fill(target, "old");
