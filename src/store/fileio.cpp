@@ -1,6 +1,7 @@
 #include "fileio.h"
 
 #include "fileerror.h"
+#include "fileseam.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +41,8 @@ PosixFile::PosixFile(const QString& name, Mode mode) : name_(name)
     case Mode::ReadWriteCreate: flags |= O_RDWR | O_CREAT; break;
     case Mode::WriteTruncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
     }
+    if (mode != Mode::Read)
+        ReachFileStep(FileStep::Create, name);
     do {
         fd_ = ::open(nativeName(name).constData(), flags, 0600);
     } while (fd_ < 0 && errno == EINTR);
@@ -110,6 +113,7 @@ qint64 PosixFile::readNext(char* buffer, qint64 length)
 
 void PosixFile::writeAt(const char* buffer, qint64 length, qint64 offset)
 {
+    ReachFileStep(FileStep::Write, name_);
     qint64 done = 0;
     while (done < length) {
         const ssize_t put = ::pwrite(fd_, buffer + done, size_t(length - done), off_t(offset + done));
@@ -125,6 +129,7 @@ void PosixFile::writeAt(const char* buffer, qint64 length, qint64 offset)
 
 void PosixFile::truncate(qint64 length)
 {
+    ReachFileStep(FileStep::Truncate, name_);
     int result;
     do {
         result = ::ftruncate(fd_, off_t(length));
@@ -135,6 +140,7 @@ void PosixFile::truncate(qint64 length)
 
 void PosixFile::sync()
 {
+    ReachFileStep(FileStep::Sync, name_);
     if (::fsync(fd_) != 0)
         fail(name_, "write", errno);
 }
@@ -149,6 +155,7 @@ void PosixFile::close()
 {
     if (fd_ < 0)
         return;
+    ReachFileStep(FileStep::Close, name_);
     const int fd = fd_;
     fd_ = -1;
     // On Linux the descriptor is gone even when close reports an error, so
@@ -202,12 +209,14 @@ void MakePrivateFolder(const QString& path)
 
 void RenameFile(const QString& from, const QString& to)
 {
+    ReachFileStep(FileStep::Rename, to);
     if (::rename(nativeName(from).constData(), nativeName(to).constData()) != 0)
         throw FileError(to, QStringLiteral("replace"), SystemReason(errno));
 }
 
 void DeleteFile(const QString& name)
 {
+    ReachFileStep(FileStep::Delete, name);
     if (::unlink(nativeName(name).constData()) != 0 && errno != ENOENT)
         fail(name, "delete", errno);
 }
@@ -233,6 +242,7 @@ void SyncWorkingFolder()
 
 void SyncFolder(const QString& folder)
 {
+    ReachFileStep(FileStep::SyncFolder, folder);
     const int fd = ::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         fail(folder, "open", errno);
