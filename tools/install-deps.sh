@@ -12,6 +12,7 @@ packages=(
   poppler-utils xdg-utils
   xvfb xauth xdotool openbox x11-utils
   cups cups-client cups-filters printer-driver-cups-pdf
+  clang libclang-rt-14-dev
 )
 
 missing=()
