@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 using namespace tallyo::fuzz;
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,8 +92,13 @@ QString PdfScratch::engineFileName() const
 void PdfScratch::save()
 {
     const QByteArray document = ReadAll(memory_, target_);
-    if (!IsCompletePdf(document))
+    if (!IsCompletePdf(document)) {
+        // The engine does not say why its writes failed; one more byte where
+        // it stopped gets the system's reason (a file-size limit, no memory).
+        if (::pwrite(memory_, "\n", 1, off_t(document.size())) < 0)
+            throw FileError(target_, WriteOperation, SystemReason(errno));
         throw FileError(target_, WriteOperation, QStringLiteral("The document was not made whole."));
+    }
     try {
         PosixFile file(scratch_, PosixFile::Mode::WriteTruncate);
         file.writeAt(document.constData(), document.size(), 0);

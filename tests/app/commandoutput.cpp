@@ -123,7 +123,7 @@ void commandRows()
     QTest::newRow("export layout") << QStringList{"export", "layout", "--account", "Checking", "--data-dir", "{data}"};
     QTest::newRow("print list") << QStringList{"print", "list", "--account", "Checking", "--pdf", "{out}/list.pdf", "--data-dir", "{data}"};
     QTest::newRow("print check") << QStringList{"print", "check", "--account", "Checking", "--record", "2", "--pdf", "{out}/check.pdf", "--data-dir", "{data}"};
-    QTest::newRow("backup") << QStringList{"backup", "{out}/backup", "--data-dir", "{data}"};
+    QTest::newRow("backup") << QStringList{"backup", "{out}", "--data-dir", "{data}"};
 }
 
 QStringList filledIn(QStringList arguments, const QTemporaryDir& data, const QTemporaryDir& out)
@@ -232,7 +232,7 @@ private slots:
         if (arguments.contains("--pdf"))
             QVERIFY(readAll(out.filePath(arguments.contains("check") ? "check.pdf" : "list.pdf")).startsWith("%PDF-"));
         if (arguments.first() == "backup")
-            QCOMPARE(readAll(out.filePath("backup/Account.dat")), readAll(data.filePath("Account.dat")));
+            QCOMPARE(readAll(out.filePath("Account.dat")), readAll(data.filePath("Account.dat")));
     }
 };
 
