@@ -33,7 +33,7 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             timer.start();
             int count = 0;
-            for (const QString& name : inputs.entryList(QDir::Files | QDir::Hidden)) {
+            for (const QString& name : inputs.entryList(QDir::Files)) {
                 QFile file(inputs.filePath(name));
                 if (!file.open(QIODevice::ReadOnly))
                     continue;
