@@ -180,6 +180,14 @@ inline const QList<WritePath>& WritePaths()
     return paths;
 }
 
+// Back to the state of a program that has just started.
+inline void ResetProgramState()
+{
+    tallyo::dataFiles().reset();
+    tallyo::ResetRegisterState();
+    tallyo::ResetCurrentAccount();
+}
+
 // What the program does with a data folder when it starts and opens each
 // register: converts an older index, lists the accounts with their
 // balances, assembles every register and finds every account's lists.
@@ -187,8 +195,7 @@ inline const QList<WritePath>& WritePaths()
 inline void ReadLikeTheProgram()
 {
     using namespace tallyo;
-    dataFiles().reset();
-    ResetRegisterState();
+    ResetProgramState();
     if (AccountIndexNeedsConversion())
         ConvertAccountIndex();
     for (const AccountListEntry& account : ReadAccountList()) {
