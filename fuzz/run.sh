@@ -5,7 +5,8 @@
 # the repository and replayed by the fuzzreplay test). Prints one line of
 # figures per target; exits 1 when any target failed.
 set -uo pipefail
-program=$1 seconds=$2 corpus=$3
+program=$(realpath "$1") seconds=$2 corpus=$(realpath -m "$3")
+# The program works in a folder of its own: every path it is given is whole.
 here=$(cd "$(dirname "$0")" && pwd)
 status=0
 for target in $(TALLYO_FUZZ_TARGET=list "$program"); do
