@@ -3,10 +3,12 @@
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test sanitize bench screenshots package clean
+.PHONY: deps configure build run test sanitize fuzz bench screenshots package clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -28,6 +30,14 @@ sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_SECONDS seconds (clang's libFuzzer, with the
+# address and undefined-behaviour sanitizers); an input that crashes or
+# hangs is kept in fuzz/regressions/<target>/, which the tests replay.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTALLYO_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target tallyo_fuzz
+	@bash fuzz/run.sh $(FUZZ_BUILD)/fuzz/tallyo_fuzz $(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus
+
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -DTALLYO_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target tallyo_bench
@@ -43,4 +53,4 @@ package: build
 	@cd $(BUILD) && ctest -R '^package_' --output-on-failure
 
 clean:
-	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -5,6 +5,7 @@
 #include "shell/Main.h"
 #include "shell/backupcommand.h"
 #include "shell/commandline.h"
+#include "shell/commandoutput.h"
 #include "shell/exports.h"
 #include "statements/ImportActions.h"
 #include "store/fileerror.h"
@@ -15,7 +16,6 @@
 
 #include <QDir>
 #include <QTextStream>
-#include <cstdio>
 
 using namespace tallyo;
 
@@ -23,37 +23,36 @@ int main(int argc, char** argv)
 {
     KeepLargeBlocksForReuse();
     const CommandLine command = ParseCommandLine(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    out.setEncoding(QStringConverter::Utf8);
-    err.setEncoding(QStringConverter::Utf8);
+    CommandOutput output;
+    QTextStream& out = output.out();
+    QTextStream& err = output.err();
 
     if (!FinishUnfinishedSwitchBefore(command, err))
-        return 1;
+        return output.finish(1);
     switch (command.action) {
     case CommandLine::Action::Help:
         out << UsageText();
-        return 0;
+        return output.finish(0);
     case CommandLine::Action::Invalid:
         err << "tallyo: " << command.error << "\n\n" << UsageText();
-        return 2;
+        return output.finish(2);
     case CommandLine::Action::ExportAccounts:
     case CommandLine::Action::ExportRegister:
     case CommandLine::Action::ExportLayout:
-        return RunExport(command, out, err);
+        return output.finish(RunExport(command, out, err));
     case CommandLine::Action::Backup:
     case CommandLine::Action::Restore:
-        return RunBackupCommand(command, out, err);
+        return output.finish(RunBackupCommand(command, out, err));
     case CommandLine::Action::Words:
-        return RunWords(command, out, err);
+        return output.finish(RunWords(command, out, err));
     case CommandLine::Action::PrintCheck:
-        return RunPrintCheck(command, out, err);
+        return output.finish(RunPrintCheck(command, out, err));
     case CommandLine::Action::ExportSummary:
-        return RunExport(command, out, err);
+        return output.finish(RunExport(command, out, err));
     case CommandLine::Action::PrintList:
-        return RunPrintCommand(command, argc, argv, out, err);
+        return output.finish(RunPrintCommand(command, argc, argv, out, err));
     case CommandLine::Action::Import:
-        return RunImportCommand(command, out, err);
+        return output.finish(RunImportCommand(command, out, err));
     case CommandLine::Action::Desktop:
         break;
     }
@@ -63,11 +62,11 @@ int main(int argc, char** argv)
         MakePrivateFolder(folder);
     } catch (const FileError& error) {
         err << "tallyo: cannot use the data folder " << folder << ": " << error.reason() << "\n";
-        return 1;
+        return output.finish(1);
     }
     if (!QDir::setCurrent(folder)) {
         err << "tallyo: cannot use the data folder " << folder << "\n";
-        return 1;
+        return output.finish(1);
     }
     SetHandedStatement(command.statementFile);
     return RunDesktop(argc, argv);

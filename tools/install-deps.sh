@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdotool openbox x11-utils xclip x11-apps
   cups cups-client cups-filters printer-driver-cups-pdf
   desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db librsvg2-bin shared-mime-info
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include "checkprint.h"
 
 #include "platform/PrinterSurface.h"
+#include "shell/commandoutput.h"
 #include "shell/exports.h"
 #include "store/fileerror.h"
 
@@ -59,8 +60,7 @@ int RunPrintCheck(const CommandLine& command, QTextStream& out, QTextStream& err
             out << "The check was saved as " << QDir::toNativeSeparators(surface.savedFile()) << "\n";
         return 0;
     } catch (const FileError& error) {
-        out.flush();
-        err << error.file() << ": could not " << error.operation() << ": " << error.reason() << "\n";
+        ReportFileError(error, out, err);
         return 1;
     }
 }

@@ -1,5 +1,7 @@
 #include "PrinterSurface.h"
 
+#include "pdffile.h"
+
 #include "store/fileerror.h"
 
 #include <QDateTime>
@@ -53,8 +55,6 @@ PrinterSurface::~PrinterSurface()
         painter_.end();
     if (!spoolFile_.isEmpty())
         QFile::remove(spoolFile_);
-    else if (toPdf_ && !pdfPath_.isEmpty() && !pdfFinished_)
-        QFile::remove(pdfPath_);
 }
 
 QPrinter& PrinterSurface::printer() const
@@ -138,12 +138,11 @@ void PrinterSurface::beginDocument()
     QString target = device.printerName();
     if (toPdf_) {
         target = outputFile_.isEmpty() ? newPdfPath() : outputFile_;
-        // Opening the file first gives the system's own reason when it fails.
-        QFile probe(target);
-        if (!probe.open(QIODevice::WriteOnly))
-            throw FileError(target, QStringLiteral("write"), probe.errorString());
-        probe.close();
-        device.setOutputFileName(target);
+        // Made in memory, saved whole when the document ends; the scratch
+        // file made now gives the system's own reason for a folder that
+        // cannot be written.
+        pdf_ = std::make_unique<PdfScratch>(target);
+        device.setOutputFileName(pdf_->engineFileName());
     } else if (submitWithLp_) {
         // The pages go into a file first (the name keeps the printer's own
         // engine) and to the printer only once the document is complete.
@@ -160,15 +159,13 @@ void PrinterSurface::beginDocument()
         // A printer whose start failed stays unusable: the next document
         // gets a fresh one.
         printer_.reset();
-        if (toPdf_)
-            QFile::remove(target);
+        pdf_.reset();
         if (!spoolFile_.isEmpty())
             QFile::remove(std::exchange(spoolFile_, QString()));
         throw FileError(target, QStringLiteral("print to"),
                         QStringLiteral("The printer did not accept the document."));
     }
     pdfPath_ = toPdf_ ? target : QString();
-    pdfFinished_ = false;
 }
 
 void PrinterSurface::drawText(double x, double y, const QString& text, const PrintFont& font)
@@ -200,15 +197,15 @@ void PrinterSurface::finishDocument()
     const QString target = toPdf_ ? pdfPath_ : printer_->printerName();
     printer_.reset();
     const QString spool = std::exchange(spoolFile_, QString());
-    pdfFinished_ = toPdf_ && finished;
+    const std::unique_ptr<PdfScratch> pdf = std::move(pdf_);
     if (!finished) {
         if (!spool.isEmpty())
             QFile::remove(spool);
-        if (toPdf_)
-            QFile::remove(target);
         throw FileError(target, QStringLiteral("print to"),
                         QStringLiteral("The document could not be finished."));
     }
+    if (pdf)
+        pdf->save();
     if (!spool.isEmpty())
         submit(spool, target);
 }

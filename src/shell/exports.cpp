@@ -1,5 +1,7 @@
 #include "exports.h"
 
+#include "commandoutput.h"
+
 #include "checks/checkcommands.h"
 #include "index/accountlist.h"
 #include "register/registerexport.h"
@@ -58,8 +60,7 @@ int RunInDataFolder(const CommandLine& command, QTextStream& out, QTextStream& e
     try {
         return body();
     } catch (const FileError& error) {
-        out.flush();
-        err << error.file() << ": could not " << error.operation() << ": " << error.reason() << "\n";
+        ReportFileError(error, out, err);
         return 1;
     }
 }

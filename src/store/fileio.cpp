@@ -1,6 +1,7 @@
 #include "fileio.h"
 
 #include "fileerror.h"
+#include "fileseam.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +46,8 @@ PosixFile::PosixFile(const QString& name, Mode mode) : name_(name)
     case Mode::ReadWriteCreate: flags |= O_RDWR | O_CREAT; break;
     case Mode::WriteTruncate: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
     }
+    if (mode != Mode::Read)
+        ReachFileStep(FileStep::Create, name);
     // Not blocking while opening: a FIFO in place of a file would otherwise
     // wait for a writer for ever.
     do {
@@ -134,6 +137,7 @@ qint64 PosixFile::readNext(char* buffer, qint64 length)
 
 void PosixFile::writeAt(const char* buffer, qint64 length, qint64 offset)
 {
+    ReachFileStep(FileStep::Write, name_);
     qint64 done = 0;
     while (done < length) {
         const ssize_t put = ::pwrite(fd_, buffer + done, size_t(length - done), off_t(offset + done));
@@ -149,6 +153,7 @@ void PosixFile::writeAt(const char* buffer, qint64 length, qint64 offset)
 
 void PosixFile::truncate(qint64 length)
 {
+    ReachFileStep(FileStep::Truncate, name_);
     int result;
     do {
         result = ::ftruncate(fd_, off_t(length));
@@ -159,6 +164,7 @@ void PosixFile::truncate(qint64 length)
 
 void PosixFile::sync()
 {
+    ReachFileStep(FileStep::Sync, name_);
     if (::fsync(fd_) != 0)
         fail(name_, "write", errno);
 }
@@ -173,6 +179,7 @@ void PosixFile::close()
 {
     if (fd_ < 0)
         return;
+    ReachFileStep(FileStep::Close, name_);
     const int fd = fd_;
     fd_ = -1;
     // On Linux the descriptor is gone even when close reports an error, so
@@ -231,12 +238,14 @@ void MakePrivateFolder(const QString& path)
 
 void RenameFile(const QString& from, const QString& to)
 {
+    ReachFileStep(FileStep::Rename, to);
     if (::rename(nativeName(from).constData(), nativeName(to).constData()) != 0)
         throw FileError(to, QStringLiteral("replace"), SystemReason(errno));
 }
 
 void DeleteFile(const QString& name)
 {
+    ReachFileStep(FileStep::Delete, name);
     if (::unlink(nativeName(name).constData()) != 0 && errno != ENOENT)
         fail(name, "delete", errno);
 }
@@ -262,6 +271,7 @@ void SyncWorkingFolder()
 
 void SyncFolder(const QString& folder)
 {
+    ReachFileStep(FileStep::SyncFolder, folder);
     const int fd = ::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         fail(folder, "open", errno);

@@ -1,0 +1,208 @@
+#pragma once
+// Every way a user's action writes the data folder, as one table: each row
+// names the action, fills the working folder with the data it starts from,
+// and does what the window does when the user confirms. The crash and the
+// I/O error drivers run every row; a new write path is one more row.
+#include "../register/registerdata.h"
+
+#include "checks/checklayout.h"
+#include "entry/entrysave.h"
+#include "entry/listtext.h"
+#include "index/accountlist.h"
+#include "index/accountmaintenance.h"
+#include "index/currentaccount.h"
+#include "platform/platform.h"
+#include "register/assembly.h"
+#include "register/findreplace.h"
+#include "register/operations.h"
+#include "register/registerstate.h"
+#include "store/conversion.h"
+#include "store/datafiles.h"
+#include "store/fileerror.h"
+
+#include <QList>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace reliability {
+
+using registerdata::AccountKey;
+using registerdata::OtherKey;
+
+// The files a write path may touch; a missing file counts as a content too.
+inline const QStringList DataFileNames{"Account.dex", "Account.dat", "PayCom.lst", "Account.ndx"};
+
+using FolderContent = std::map<QString, std::optional<QByteArray>>;
+
+inline FolderContent ReadFolder()
+{
+    FolderContent content;
+    for (const QString& name : DataFileNames) {
+        content[name] = tallyo::test::fileExists(name) ? std::optional(tallyo::test::readWholeFile(name))
+                                                       : std::nullopt;
+    }
+    return content;
+}
+
+// Whether `now` is made of records each old or new at its place.
+inline bool RecordsOldOrNew(const std::optional<QByteArray>& now, const std::optional<QByteArray>& old,
+                            const std::optional<QByteArray>& made, int length)
+{
+    if (!now || !old || !made || now->size() != old->size() || now->size() != made->size())
+        return false;
+    for (qsizetype at = 0; at < now->size(); at += length) {
+        const QByteArrayView record = QByteArrayView(*now).sliced(at, qMin<qsizetype>(length, now->size() - at));
+        if (record != QByteArrayView(*old).sliced(at, record.size()) && record != QByteArrayView(*made).sliced(at, record.size()))
+            return false;
+    }
+    return true;
+}
+
+// Which data files hold neither their old nor their new content now; with
+// a record length, a file whose every record is old or new passes too.
+inline QStringList TornFiles(const FolderContent& before, const FolderContent& after, int recordLength = 0)
+{
+    const FolderContent now = ReadFolder();
+    QStringList torn;
+    for (const QString& name : DataFileNames) {
+        if (now.at(name) != before.at(name) && now.at(name) != after.at(name)
+            && !(recordLength > 0 && RecordsOldOrNew(now.at(name), before.at(name), after.at(name), recordLength)))
+            torn << name;
+    }
+    return torn;
+}
+
+inline void WriteFolder(const FolderContent& content)
+{
+    for (const auto& [name, bytes] : content) {
+        QFile::remove(name);
+        if (bytes)
+            tallyo::test::writeWholeFile(name, *bytes);
+    }
+    QFile::remove("TempFile.$$$");
+}
+
+inline QByteArray Account(const QByteArray& key, const QByteArray& name, const QByteArray& notes = "")
+{
+    handmade::Account a;
+    a.key = key;
+    a.name = name;
+    a.notes = notes;
+    return handmade::account(a);
+}
+
+// Two accounts with a few transactions each, and the first one's lists.
+inline void Household()
+{
+    using namespace registerdata;
+    tallyo::test::writeWholeFile("Account.dex", Account(AccountKey, "Checking", "Main account") + Account(OtherKey, "Savings"));
+    handmade::Transaction savingsStart = beginningBalance(50);
+    savingsStart.key = OtherKey;
+    QByteArray transactions;
+    for (const handmade::Transaction& t :
+         {beginningBalance(1000), transaction(45000, "101", -25.5), transaction(45001, "Deposit", 300, true),
+          transaction(45002, "102", -40, false, "Grocer"), savingsStart, transaction(45003, "ATM", -60),
+          transaction(45002, "Deposit", 20, false, "Payee", OtherKey)})
+        transactions += handmade::transaction(t);
+    tallyo::test::writeWholeFile("Account.dat", transactions);
+    tallyo::test::writeWholeFile("PayCom.lst", handmade::lists(AccountKey, "Grocer\r\nPayee", "Food"));
+}
+
+// An older index to convert, and no Account.dex.
+inline void OlderIndex()
+{
+    Household();
+    handmade::Account a;
+    a.key = AccountKey;
+    a.name = "Checking";
+    handmade::Account b = a;
+    b.key = OtherKey;
+    b.name = "Savings";
+    QFile::remove("Account.dex");
+    tallyo::test::writeWholeFile("Account.ndx", handmade::legacyAccount(a) + handmade::legacyAccount(b));
+}
+
+// The register of the first account, as the window shows it.
+inline void OpenRegister()
+{
+    tallyo::currentAccount().CurrentAccountKey = QString::fromLatin1(AccountKey);
+    tallyo::currentAccount().CurrentAccountRecord = 1;
+    tallyo::LoadRegister({});
+}
+
+inline tallyo::TransactionRecord NewTransaction()
+{
+    tallyo::TransactionRecord t;
+    t.AccountKey = QString::fromLatin1(AccountKey);
+    t.TransactionDate = 45010.5;
+    t.TransactionType = QStringLiteral("103");
+    t.Payee = QStringLiteral("Hardware store");
+    t.Amount = -123400;
+    t.Comment = QStringLiteral("Nails");
+    return t;
+}
+
+struct WritePath {
+    const char* name;
+    std::function<void()> prepare;  // fills the working folder
+    std::function<void()> act;      // the action, as the window runs it
+    // 0: each file changes in one step. Otherwise the length of the records
+    // the action writes one by one, in place: each record is old or new.
+    int recordByRecord = 0;
+};
+
+inline const QList<WritePath>& WritePaths()
+{
+    using namespace tallyo;
+    static const QList<WritePath> paths{
+        {"append", Household, [] { SaveEntry(NewTransaction(), EntryMode::Adding, 0); }},
+        {"modify", Household, [] { SaveEntry(NewTransaction(), EntryMode::Modifying, 3); }},
+        {"remove", Household, [] { OpenRegister(); DeleteListedTransaction(3); }},
+        {"clear", Household, [] { OpenRegister(); ToggleCleared(2); }},
+        {"void", Household, [] { OpenRegister(); VoidTransaction(RecordOfRow(4)); }},
+        {"delete account", Household, [] { DeleteAccountRecords(QString::fromLatin1(OtherKey)); }},
+        {"conversion", OlderIndex, [] { ConvertAccountIndex(); }},
+        {"find and replace", Household, [] {
+             OpenRegister();
+             // The window tells of a pass stopped part way; here it counts as thrown.
+             if (const ReplaceResult result = ReplaceInDisplayedList(ReplacePayee, "Payee", "Water Works"); result.error)
+                 throw *result.error;
+         }, TransactionRecord::Length},
+        {"list save", Household, [] { StoreList(1, 1, "Grocer\r\nPayee\r\nWater Works"); }},
+        {"notes save", Household, [] { StoreAccountNotes(1, "Joint account since 2024"); }},
+        {"check layout save", Household, [] {
+             AccountRecord account = ReadAccountAt(1);
+             account.CheckLayout = StoredLayout({2, 60, 4, 50, 6, 10, 6, 62, 8, 5, 10, 8});
+             StoreAccountRecord(1, account);
+         }},
+    };
+    return paths;
+}
+
+// Back to the state of a program that has just started.
+inline void ResetProgramState()
+{
+    tallyo::dataFiles().reset();
+    tallyo::ResetRegisterState();
+    tallyo::ResetCurrentAccount();
+}
+
+// What the program does with a data folder when it starts and opens each
+// register: converts an older index, lists the accounts with their
+// balances, assembles every register and finds every account's lists.
+// Throws FileError when a file cannot be read.
+inline void ReadLikeTheProgram()
+{
+    using namespace tallyo;
+    ResetProgramState();
+    if (AccountIndexNeedsConversion())
+        ConvertAccountIndex();
+    for (const AccountListEntry& account : ReadAccountList()) {
+        currentAccount().CurrentAccountKey = account.key;
+        LoadRegister({});
+        FindAccountLists(account.key);
+    }
+}
+
+}
