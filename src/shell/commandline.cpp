@@ -108,6 +108,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             searchSpec = value;
         } else if (valueOf(QStringLiteral("--year"), value)) {
             searchYear = value;
+        } else if (valueOf(QStringLiteral("--format"), value)) {
+            if (value != u"csv" && value != u"qif")
+                return Invalid(QStringLiteral("--format needs csv or qif"));
+            command.format = value;
         } else if (argument == u"--force") {
             command.force = true;
         } else if (argument == u"--yes") {
@@ -143,6 +147,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         }
     }
 
+    if (!command.format.isEmpty() && words != QStringList{QStringLiteral("export"), QStringLiteral("register")})
+        return Invalid(QStringLiteral("--format belongs to export register"));
     if (searchYear && !searchSpec)
         return Invalid(QStringLiteral("--year belongs to --search"));
     if (searchYear && searchYear->isEmpty())
@@ -213,8 +219,8 @@ QString UsageText()
         "Usage:\n"
         "  tallyo [--data-dir DIR]                      start the program\n"
         "  tallyo export accounts [--data-dir DIR]      the account index as CSV\n"
-        "  tallyo export register --account NAME|KEY [--data-dir DIR]\n"
-        "                                               an account's register as CSV\n"
+        "  tallyo export register --account NAME|KEY [--format csv|qif] [--data-dir DIR]\n"
+        "                                               an account's register as CSV or QIF\n"
         "         [--search KIND=TEXT [--year YYYY]]    only the transactions a search finds;\n"
         "                                               KIND: month, month-year, year, check,\n"
         "                                               type, payee, credit, debit, comment, notes\n"
