@@ -91,7 +91,7 @@ private slots:
         const QString path = folder_.filePath("out.qif");
         writeFile(path, run.out);
         QCOMPARE(readBack(path),
-                 QByteArray("Type:Bank\t03/14/2024\t100.00\t*\t\tOpening Balance\t\t[Checking]\n"
+                 QByteArray("Type:Bank\t03/14/2024\t1000.00\t*\t\tOpening Balance\t\t[Checking]\n"
                             "Type:Bank\t03/14/2024\t-45.00\t*\t1042\tCaf\xC3\xA9 Lumi\xC3\xA8re\tDinner\t\n"
                             "Type:Bank\t03/15/2024\t1234.50\t\tDEP\tEmployer, \"Inc.\"\tMarch salary\t\n"
                             "Type:Bank\t03/16/2024\t0.00\t*\t\t**VOID**Spoiled check\tWrong amount\t\n"

@@ -52,7 +52,8 @@ class ExportDisplayTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::WindowSeams> seams_;
-    QTemporaryDir out_;
+    std::unique_ptr<QTemporaryDir> outFolder_;  // fresh for each test
+    QString outPath(const QString& name) const { return outFolder_->filePath(name); }
     QStringList suggested_;
 
     // The picker answers with `target` (nothing: cancelled) and keeps the
@@ -86,6 +87,7 @@ private slots:
         ResetDisplayValues();
         LoadDisplayValues();
         suggested_.clear();
+        outFolder_ = std::make_unique<QTemporaryDir>();
     }
 
     void cleanup()
@@ -143,15 +145,16 @@ private slots:
         QVERIFY(window);
         if (reconcile)
             window->ReconcileList();
-        const QString path = out_.filePath(QStringLiteral("display"));
+        const QString path = outPath(QStringLiteral("display"));
         answerPicker(ExportTarget{path, qif});
         chooseExport(*window);
         QCOMPARE(contentsOf(path), contents);
         QCOMPARE(suggested_.size(), 1);
         QVERIFY2(suggested_[0].endsWith(QStringLiteral("/Household.qif")), qPrintable(suggested_[0]));
         // A new file holds money matters: the user's alone.
-        QCOMPARE(QFile::permissions(path) & 0x0FFF, QFile::ReadOwner | QFile::WriteOwner);
-        QFile::remove(path);
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFile::permissions(path) & others, QFile::Permissions());
         QVERIFY(window->isEnabled());
     }
 
@@ -162,14 +165,14 @@ private slots:
         answerPicker(std::nullopt);
         chooseExport(*window);
         QCOMPARE(suggested_.size(), 1);
-        QVERIFY(QDir(out_.path()).isEmpty());
+        QVERIFY(QDir(outFolder_->path()).isEmpty());
     }
 
     void aFileThatCannotBeWrittenIsSaidAndTheWindowGoesOn()
     {
         frmAccount* window = openRegister(household());
         QVERIFY(window);
-        const QString path = out_.filePath(QStringLiteral("missing/folder/display.qif"));
+        const QString path = outPath(QStringLiteral("missing/folder/display.qif"));
         answerPicker(ExportTarget{path, true});
         seams_->prompts.expectMessage(QStringLiteral("File error"), 1);
         chooseExport(*window);
