@@ -4,16 +4,32 @@
 #include "controls/accessibletext.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTextDocumentFragment>
+#include <QTimer>
 
 namespace tallyo {
 
 namespace {
+
+// The name this file gave a control, kept so that a later pass may
+// renew it (captions are filled when a window first becomes active) while
+// a name given in code is never touched.
+constexpr char MadeName[] = "tallyoMadeName";
+constexpr char MadeDescription[] = "tallyoMadeDescription";
+
+bool MadeHere(const QWidget& widget, const char* property, const QString& text)
+{
+    return text.isEmpty() || widget.property(property).toString() == text;
+}
 
 QString LabelText(const QLabel& label)
 {
@@ -77,11 +93,37 @@ QString HintName(const QWidget& control)
     return name;
 }
 
+// The first shown column's header of a grid.
+QString FirstHeader(const QAbstractItemView& view)
+{
+    const auto* table = qobject_cast<const QTableView*>(&view);
+    if (!table || !view.model())
+        return {};
+    const QHeaderView* header = table->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!header->isSectionHidden(column))
+            return SpokenLine(view.model()->headerData(column, Qt::Horizontal).toString());
+    }
+    return {};
+}
+
+// What names a control that the window shows no caption for: a grid its
+// first column's header, a date box what it holds.
+QString KindName(const QWidget& control)
+{
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(&control))
+        return FirstHeader(*view);
+    if (qobject_cast<const QDateEdit*>(&control))
+        return QStringLiteral("Date");
+    return {};
+}
+
 // A control the user can reach with Tab that names nothing by itself: a
 // picture button names itself, a standard button by its text.
 bool NeedsName(const QWidget& widget)
 {
-    if (!(widget.focusPolicy() & Qt::TabFocus) || !widget.accessibleName().isEmpty())
+    if (!(widget.focusPolicy() & Qt::TabFocus) || !MadeHere(widget, MadeName, widget.accessibleName()))
         return false;
     if (qobject_cast<const ZevButton*>(&widget))
         return false;
@@ -95,9 +137,19 @@ bool NeedsName(const QWidget& widget)
     return true;
 }
 
+void SetMadeName(QWidget& widget, const QString& name)
+{
+    if (!MadeHere(widget, MadeName, widget.accessibleName()))
+        return;
+    widget.setAccessibleName(name);
+    widget.setProperty(MadeName, name);
+}
+
 void NameControl(QWidget& control)
 {
     QString name = CaptionBeside(control);
+    if (name.isEmpty())
+        name = KindName(control);
     if (name.isEmpty())
         name = HintName(control);
     if (name.isEmpty())
@@ -105,13 +157,20 @@ void NameControl(QWidget& control)
             name = SpokenLine(edit->placeholderText());
     if (name.isEmpty())
         return;
-    control.setAccessibleName(name);
-    // The text box inside carries the same name, for readers that land on it.
-    if (auto* combo = qobject_cast<QComboBox*>(&control); combo && combo->lineEdit())
-        combo->lineEdit()->setAccessibleName(name);
+    SetMadeName(control, name);
+    // The text box inside a drop-down list or a date box carries the same
+    // name, for readers that land on it.
+    const bool boxWithText = qobject_cast<QComboBox*>(&control) || qobject_cast<QAbstractSpinBox*>(&control);
     for (QLineEdit* inner : control.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
-        if (qobject_cast<QAbstractSpinBox*>(&control) && inner->accessibleName().isEmpty())
-            inner->setAccessibleName(name);
+        if (boxWithText)
+            SetMadeName(*inner, name);
+    }
+    // A grid's interface reads no hint of itself: its hint is its description.
+    const QString hint = SpokenLine(control.toolTip());
+    if (qobject_cast<QAbstractItemView*>(&control) && hint != name
+        && MadeHere(control, MadeDescription, control.accessibleDescription())) {
+        control.setAccessibleDescription(hint);
+        control.setProperty(MadeDescription, hint);
     }
 }
 
@@ -122,14 +181,19 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::WindowActivate) && watched->isWidgetType()) {
             auto* widget = static_cast<QWidget*>(watched);
-            // A window names all its controls as it shows; a control shown
-            // later (each gets its own show event) names itself.
+            // A window names its controls as it shows and each time it
+            // becomes active, once its own handlers have filled their
+            // captions; a control shown later in a window names itself.
             if (widget->isWindow())
-                NameUnnamedControls(*widget);
-            else if (NeedsName(*widget))
-                NameControl(*widget);
+                QTimer::singleShot(0, widget, [widget] { NameUnnamedControls(*widget); });
+            else if (type == QEvent::Show && NeedsName(*widget))
+                QTimer::singleShot(0, widget, [widget] {
+                    if (NeedsName(*widget))
+                        NameControl(*widget);
+                });
         }
         return QObject::eventFilter(watched, event);
     }
