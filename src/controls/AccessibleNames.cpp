@@ -108,12 +108,27 @@ QString FirstHeader(const QAbstractItemView& view)
     return {};
 }
 
-// What names a control that the window shows no caption for: a grid its
-// first column's header, a date box what it holds.
+// The drop-down list a widget belongs to: its open list lives in a popup
+// window of its own, a child of the list's box.
+const QComboBox* OwningComboBox(const QWidget& widget)
+{
+    for (const QWidget* up = widget.parentWidget(); up; up = up->parentWidget()) {
+        if (const auto* combo = qobject_cast<const QComboBox*>(up))
+            return combo;
+    }
+    return nullptr;
+}
+
+// What names a control that the window shows no caption for: a drop-down
+// list's open list the box's name, a grid its first column's header, a date
+// box what it holds.
 QString KindName(const QWidget& control)
 {
-    if (const auto* view = qobject_cast<const QAbstractItemView*>(&control))
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(&control)) {
+        if (const QComboBox* combo = OwningComboBox(control))
+            return combo->accessibleName().isEmpty() ? CaptionBeside(*combo) : combo->accessibleName();
         return FirstHeader(*view);
+    }
     if (qobject_cast<const QDateEdit*>(&control))
         return QStringLiteral("Date");
     return {};

@@ -63,8 +63,12 @@ SpokenText SpokenButton(const QString& caption, const QString& hint)
         key = hintKey;
     }
     spoken.name = name;
-    if (hintName != name)
+    if (hintName != name) {
+        // Keys in angle brackets read better in parentheses.
+        static const QRegularExpression angled(QStringLiteral("<([^<>]{1,20})>"));
         spoken.description = hintKey.isEmpty() ? hintLine : hintName + QStringLiteral(" (") + hintKey + u')';
+        spoken.description.replace(angled, QStringLiteral("(\\1)"));
+    }
     const QChar access = accessKeyOf(caption);
     spoken.shortcut = !access.isNull() ? QStringLiteral("Alt+") + access.toUpper() : key.isEmpty() ? hintKey : key;
     return spoken;

@@ -8,7 +8,7 @@ namespace tallyo {
 
 struct SpokenText {
     QString name;         // the caption on one line, without "&" and key marks
-    QString description;  // the hint, trimmed, key marks in parentheses; empty when it only repeats the name
+    QString description;  // the hint, trimmed, keys in parentheses; empty when it only repeats the name
     QString shortcut;     // "Alt+F" for an access key, else the key a mark names ("Esc")
 
     bool operator==(const SpokenText&) const = default;

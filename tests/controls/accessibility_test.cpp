@@ -45,6 +45,9 @@ private slots:
             << "Find && &replace" << "" << SpokenText{"Find & replace", "", "Alt+R"};
         QTest::newRow("parentheses that name no key stay")
             << "Delete (all)" << "" << SpokenText{"Delete (all)", "", ""};
+        QTest::newRow("every key of a hint in parentheses")
+            << "Undo" << " Stop editing these notes <Esc> or <F8> "
+            << SpokenText{"Undo", "Stop editing these notes (Esc) or (F8)", "F8"};
         QTest::newRow("nothing") << "" << "" << SpokenText{};
     }
     void spokenTextOfCaptionAndHint()
@@ -124,6 +127,9 @@ private slots:
         NameUnnamedControls(window);
         QCOMPARE(payee->accessibleName(), QStringLiteral("Payee/Creditor"));
         QCOMPARE(payee->lineEdit()->accessibleName(), QStringLiteral("Payee/Creditor"));
+        // Its open list is a window of its own, named after the box.
+        NameUnnamedControls(*payee->view()->window());
+        QCOMPARE(payee->view()->accessibleName(), QStringLiteral("Payee/Creditor"));
         QCOMPARE(amount->accessibleName(), QStringLiteral("Amount"));
         QCOMPARE(hinted->accessibleName(), QStringLiteral("Notes of the entry"));
         QCOMPARE(named->accessibleName(), QStringLiteral("Given"));
