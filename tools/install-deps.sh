@@ -12,6 +12,8 @@ packages=(
   poppler-utils xdg-utils
   xvfb xauth xdotool openbox x11-utils
   cups cups-client cups-filters printer-driver-cups-pdf
+  libfinance-qif-perl
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()
