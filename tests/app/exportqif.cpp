@@ -1,7 +1,7 @@
 // `tallyo export register --format qif` run as a real process, its output
 // read back by an independent QIF reader (Perl's Finance::QIF) and compared
 // field by field; and the --format option's place on the command line.
-#include "../store/handmade.h"
+#include "../register/registerdata.h"
 #include "tallyoprocess.h"
 #include "testrunner.h"
 
@@ -13,20 +13,11 @@ using namespace tallyo::test;
 
 namespace {
 
-constexpr char CheckingKey[] = "20240101120000";
-constexpr char SavingsKey[] = "20240101120001";
+using registerdata::AccountKey;
+using registerdata::OtherKey;
 
-handmade::Transaction transaction(double date, const QByteArray& type, qint64 amount, const QByteArray& payee,
-                                  bool cleared = false, const QByteArray& comment = "",
-                                  const QByteArray& key = CheckingKey)
+handmade::Transaction withComment(handmade::Transaction t, const QByteArray& comment)
 {
-    handmade::Transaction t;
-    t.key = key;
-    t.date = date;
-    t.type = type;
-    t.amount = amount;
-    t.payee = payee;
-    t.cleared = cleared ? -1 : 0;
     t.comment = comment;
     return t;
 }
@@ -63,20 +54,21 @@ private slots:
         QVERIFY2(probe.waitForFinished(30000) && probe.exitCode() == 0,
                  "Perl's Finance::QIF is missing: tools/install-deps.sh installs libfinance-qif-perl");
         handmade::Account checking, savings;
-        checking.key = CheckingKey;
+        checking.key = AccountKey;
         checking.name = "Checking";
-        savings.key = SavingsKey;
+        savings.key = OtherKey;
         savings.name = "Savings";
         writeFile(folder_.filePath("Account.dex"), handmade::account(checking) + handmade::account(savings));
         QByteArray transactions;
         // Days since 1899-12-30: 45365 is 2024-03-14.
         for (const handmade::Transaction& t : {
-                 transaction(1.0, "Start", 10000000, "Beginning Balance", true),
-                 transaction(45366.5, "Deposit", 12345000, "Employer, \"Inc.\"", false, "March salary"),
-                 transaction(45365, "1042", -450000, "Caf\xE9 Lumi\xE8re", true, "Dinner"),
-                 transaction(45365, "1001", -1000, "Other account", false, "", SavingsKey),
-                 transaction(45367, "VOID", 0, "Spoiled check", true, "Wrong amount"),
-                 transaction(45368, "AutoPayment", -800000, "Insurer"),
+                 registerdata::beginningBalance(1000),
+                 withComment(registerdata::transaction(45366.5, "Deposit", 1234.5, false, "Employer, \"Inc.\""),
+                             "March salary"),
+                 withComment(registerdata::transaction(45365, "1042", -45, true, "Caf\xE9 Lumi\xE8re"), "Dinner"),
+                 registerdata::transaction(45365, "1001", -0.1, false, "Other account", OtherKey),
+                 withComment(registerdata::transaction(45367, "VOID", 0, true, "Spoiled check"), "Wrong amount"),
+                 registerdata::transaction(45368, "AutoPayment", -80, false, "Insurer"),
              })
             transactions += handmade::transaction(t);
         writeFile(folder_.filePath("Account.dat"), transactions);
