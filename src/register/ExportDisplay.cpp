@@ -30,12 +30,20 @@ const QString CsvFilter = QStringLiteral("CSV files (*.csv)");
 
 std::optional<ExportTarget> AskForFile(QWidget* parent, const QString& suggestedPath)
 {
-    QString chosenFilter = QifFilter;
-    const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export this display"), suggestedPath,
-                                                      QifFilter + QStringLiteral(";;") + CsvFilter, &chosenFilter);
-    if (path.isEmpty())
+    QFileDialog dialog(parent, QStringLiteral("Export this display"), QFileInfo(suggestedPath).path(),
+                       QifFilter + QStringLiteral(";;") + CsvFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(QFileInfo(suggestedPath).fileName());
+    // Choosing the other type changes the ending of the name in the box.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        const QFileInfo typed(dialog.selectedFiles().value(0));
+        const QString ending = typed.suffix().toLower();
+        if (ending == u"qif" || ending == u"csv")
+            dialog.selectFile(typed.completeBaseName() + (filter == CsvFilter ? QStringLiteral(".csv") : QStringLiteral(".qif")));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return ExportTargetOf(path, chosenFilter == CsvFilter);
+    return ExportTargetOf(dialog.selectedFiles().first(), dialog.selectedNameFilter() == CsvFilter);
 }
 
 // The first row whose running balance was held at the limits of money

@@ -44,6 +44,9 @@ step "by keyboard: Print menu, its last item, a .qif file"
 # Up twice passes "Exit this menu" to the export.
 press_until "$REGISTER" "Tallyo - Account Index" Escape
 press_until "Tallyo - Account Index" "$REGISTER" F9
+# The register gives the list the focus once it has assembled it: keys
+# sent before then would start from elsewhere.
+sleep 1.5
 keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
 sleep 0.5
 keys Up Up Return
