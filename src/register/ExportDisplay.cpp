@@ -112,10 +112,10 @@ void AddExportDisplayItem(frmAccount& window)
     QMenu* menu = window.menuPrint;
     const QList<QAction*> items = menu->actions();
     QAction* last = items.isEmpty() ? nullptr : items.last();
-    menu->insertSeparator(last);
     auto* item = new QAction(QString::fromLatin1(ExportDisplayItem), menu);
     item->setObjectName(QStringLiteral("itemExportDisplay"));
     menu->insertAction(last, item);
+    menu->insertSeparator(last);
     // Queued, so that the menu has closed before the dialog opens.
     QObject::connect(item, &QAction::triggered, &window, [&window] { ExportThisDisplay(window); },
                      Qt::QueuedConnection);

@@ -18,8 +18,8 @@ class frmAccount;
 // The menu item's text.
 inline constexpr char ExportDisplayItem[] = "Export this display...";
 
-// Adds the item, after a separator, above the print menu's last item
-// ("Exit this menu").
+// Adds the item after the print items and their separator, with a
+// separator of its own above the menu's last item ("Exit this menu").
 void AddExportDisplayItem(frmAccount& window);
 
 // The item's action: picks the file, then writes it. A file error is shown

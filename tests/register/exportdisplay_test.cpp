@@ -106,8 +106,9 @@ private slots:
         QVERIFY(window);
         const QList<QAction*> items = window->menuPrint->actions();
         QCOMPARE(items.size(), 6);
-        QVERIFY(items[3]->isSeparator());
-        QCOMPARE(items[4]->text(), QStringLiteral("Export this display..."));
+        QVERIFY(items[2]->isSeparator());
+        QCOMPARE(items[3]->text(), QStringLiteral("Export this display..."));
+        QVERIFY(items[4]->isSeparator());
         QCOMPARE(items.last()->text(), QStringLiteral("Exit this menu"));
     }
 
