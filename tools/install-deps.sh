@@ -15,6 +15,8 @@ packages=(
   cups cups-client cups-filters printer-driver-cups-pdf
   desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db librsvg2-bin shared-mime-info
   clang libclang-rt-14-dev
+  libfinance-qif-perl
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

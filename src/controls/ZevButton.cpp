@@ -2,6 +2,7 @@
 
 #include "controls/ButtonPainter.h"
 #include "controls/ButtonRoles.h"
+#include "controls/ZevButtonAccessible.h"
 #include "controls/accesskey.h"
 #include "controls/buttonlayout.h"
 #include "controls/buttonpalette.h"
@@ -84,6 +85,7 @@ ZevButton::ZevButton(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     attachToWindow();
+    InstallZevButtonAccessibility();
 }
 
 ZevButton::~ZevButton() = default;
@@ -315,6 +317,8 @@ bool ZevButton::event(QEvent* event)
 {
     if (event->type() == QEvent::ParentChange)
         attachToWindow();
+    if (event->type() == QEvent::ToolTipChange)
+        NotifyAccessibility(this, QAccessible::DescriptionChanged);
     if (event->type() == QEvent::Shortcut
         && static_cast<QShortcutEvent*>(event)->shortcutId() == m_shortcutId) {
         click();

@@ -3,6 +3,7 @@
 #include "controls/ZevButton.h"
 
 #include "controls/ButtonRoles.h"
+#include "controls/ZevButtonAccessible.h"
 #include "controls/accesskey.h"
 #include "controls/buttonpalette.h"
 #include "controls/propertybag.h"
@@ -47,6 +48,7 @@ void ZevButton::setCaption(const QString& caption)
     m_props.caption = caption;
     updateAccessShortcut();
     changed(true);
+    NotifyAccessibility(this, QAccessible::NameChanged);
 }
 
 QChar ZevButton::accessKey() const { return accessKeyOf(m_props.caption); }
@@ -205,6 +207,7 @@ void ZevButton::setValue(bool down)
 {
     m_props.value = down;
     changed(false);
+    NotifyAccessibility(this, QAccessible::StateChanged);
 }
 
 QString ZevButton::tag() const { return m_tag; }

@@ -135,6 +135,8 @@ void frmAccountIndex::Form_Load()
     txtAccountInfo->setObjectName(QStringLiteral("txtAccountInfo"));
     txtAccountInfo->setFont(QFont(QStringLiteral("Tahoma"), 9));
     txtAccountInfo->setTabChangesFocus(true);
+    // The window shows no caption for the notes: a screen reader hears this.
+    txtAccountInfo->setAccessibleName(QStringLiteral("Notes of the highlighted account"));
     setNotesLook(*txtAccountInfo, false);
     place(txtAccountInfo, ListLeft, 4380, ListWidth, 3060);
     connect(txtAccountInfo, &QPlainTextEdit::textChanged, this, [this] { UpdateNotesState(); });

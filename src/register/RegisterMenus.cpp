@@ -4,6 +4,7 @@
 // their own (SearchMenu, GridMenu).
 #include "frmAccount.h"
 
+#include "ExportDisplay.h"
 #include "GridMenu.h"
 #include "SearchMenu.h"
 #include "registeractions.h"
@@ -86,6 +87,7 @@ void frmAccount::BuildMenus()
     fill(menuOtherOptions, otherItems, &frmAccount::menuOtherOptions_Click);
     fill(menuGraph, graphItems, &frmAccount::menuGraph_Click);
     fill(menuPrint, printItems, &frmAccount::menuPrint_Click);
+    AddExportDisplayItem(*this);
 
     const auto below = [this](ZevButton* button, QMenu* menu) {
         menu->popup(button->mapToGlobal(QPoint(0, button->height())));

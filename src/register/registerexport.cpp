@@ -4,6 +4,7 @@
 #include "registergrid.h"
 #include "store/datafiles.h"
 #include "store/fields.h"
+#include "qifwriter.h"
 #include "store/recordscan.h"
 #include "util/csvwriter.h"
 
@@ -95,9 +96,8 @@ void WriteRow(CsvWriter& csv, const RegisterRows& rows, qint32 i, bool balanceKn
     csv.endRecord();
 }
 
-}
-
-std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem)
+// The account given by name or key, as FindAccountKey describes.
+std::optional<IndexedAccount> FindAccount(const QString& nameOrKey, QString& problem)
 {
     const QString wanted = TrimSpaces(nameOrKey);
     const std::vector<IndexedAccount> accounts = ReadIndexedAccounts();
@@ -115,40 +115,92 @@ std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem
         problem = QStringLiteral("More than one account is named \"%1\"; give its key instead.").arg(wanted);
     else if (!key)
         problem = QStringLiteral("No account is named or keyed \"%1\".").arg(wanted);
-    return key;
+    if (!key)
+        return std::nullopt;
+    const auto named = std::find_if(accounts.begin(), accounts.end(), [&](const IndexedAccount& a) { return a.key == *key; });
+    return named != accounts.end() ? *named : IndexedAccount{wanted, *key};
 }
 
-int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err,
-                     const std::optional<SearchRequest>& search)
+// The account's normal view, in order with its running balance, and the
+// rows a search keeps (all without one). Nothing, with the reason on `err`,
+// when the account is unknown or ambiguous.
+struct ExportedRows {
+    IndexedAccount account;
+    RegisterRows rows;
+    RowTotals totals;
+    std::vector<bool> found;  // by record number; empty: no search, every row
+    bool keeps(const RegisterRow& row) const
+    {
+        return found.empty() || (size_t(row.record) < found.size() && found[size_t(row.record)]);
+    }
+};
+
+std::optional<ExportedRows> GatherExport(const QString& nameOrKey, QTextStream& err,
+                                         const std::optional<SearchRequest>& search)
 {
     QString problem;
-    const std::optional<QString> key = FindAccountKey(nameOrKey, problem);
-    if (!key) {
+    std::optional<IndexedAccount> account = FindAccount(nameOrKey, problem);
+    if (!account) {
         err << problem << "\n";
-        return 1;
+        return std::nullopt;
     }
-    RegisterRows rows = GatherAccountRows(AccountKeyBytes(*key));
-    rows.setView(NormalView);
-    rows.order();
-    const RowTotals totals = rows.addUp();
-    const std::vector<bool> found = search ? MatchingAccountRecords(AccountKeyBytes(*key), *search) : std::vector<bool>();
+    ExportedRows exported{*account, GatherAccountRows(AccountKeyBytes(account->key)), {}, {}};
+    exported.rows.setView(NormalView);
+    exported.rows.order();
+    exported.totals = exported.rows.addUp();
+    if (search)
+        exported.found = MatchingAccountRecords(AccountKeyBytes(account->key), *search);
+    return exported;
+}
 
+}
+
+std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem)
+{
+    const std::optional<IndexedAccount> account = FindAccount(nameOrKey, problem);
+    return account ? std::optional<QString>(account->key) : std::nullopt;
+}
+
+void WriteRowsCsv(QTextStream& out, const RegisterRows& rows, qint32 balanceHeldFrom,
+                  const std::function<bool(qint32)>& keep)
+{
     CsvWriter csv(out);
     for (const char* title : {"Date", "Cleared", "Type", "Payee", "Debit", "Credit", "Balance", "Comment", "Record"})
         csv.text(title);
     csv.endRecord();
     for (qint32 i = 0; i < rows.size(); ++i) {
-        const RegisterRow& row = rows[i];
-        if (search && (size_t(row.record) >= found.size() || !found[size_t(row.record)]))
+        if (keep && !keep(i))
             continue;
-        const bool balanceKnown = totals.balanceHeldFrom < 0 || i < totals.balanceHeldFrom;
+        const bool balanceKnown = rows.view() == NormalView && (balanceHeldFrom < 0 || i < balanceHeldFrom);
         WriteRow(csv, rows, i, balanceKnown);
     }
     csv.finish();
-    if (totals.balanceHeldFrom >= 0) {
-        err << "The running balance grows too large to add up from row " << totals.balanceHeldFrom + 1 << " on.\n";
+}
+
+int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err,
+                     const std::optional<SearchRequest>& search)
+{
+    const std::optional<ExportedRows> exported = GatherExport(nameOrKey, err, search);
+    if (!exported)
+        return 1;
+    const RegisterRows& rows = exported->rows;
+    WriteRowsCsv(out, rows, exported->totals.balanceHeldFrom, [&](qint32 i) { return exported->keeps(rows[i]); });
+    if (exported->totals.balanceHeldFrom >= 0) {
+        err << "The running balance grows too large to add up from row " << exported->totals.balanceHeldFrom + 1
+            << " on.\n";
         return 1;
     }
+    return 0;
+}
+
+int WriteRegisterQif(const QString& nameOrKey, QTextStream& out, QTextStream& err,
+                     const std::optional<SearchRequest>& search)
+{
+    const std::optional<ExportedRows> exported = GatherExport(nameOrKey, err, search);
+    if (!exported)
+        return 1;
+    const RegisterRows& rows = exported->rows;
+    WriteRowsQif(out, rows, exported->account.name, [&](qint32 i) { return exported->keeps(rows[i]); });
     return 0;
 }
 

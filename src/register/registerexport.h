@@ -1,11 +1,13 @@
 #pragma once
-// One account's register as CSV, for `tallyo export register`: the normal
-// view's rows in order with their running balance. Reads the working
+// One account's register as CSV or QIF, for `tallyo export register`: the
+// normal view's rows in order with their running balance. Reads the working
 // folder without creating or changing any file.
+#include "registerrows.h"
 #include "search.h"
 
 #include <QString>
 #include <QTextStream>
+#include <functional>
 #include <optional>
 
 namespace tallyo {
@@ -26,5 +28,17 @@ std::optional<QString> FindAccountKey(const QString& nameOrKey, QString& problem
 // (running balance included); no match writes the header alone.
 int WriteRegisterCsv(const QString& nameOrKey, QTextStream& out, QTextStream& err,
                      const std::optional<SearchRequest>& search = std::nullopt);
+
+// The same transactions as QIF (qifwriter.h), without balances: 0 done, 1
+// when the account is unknown or ambiguous. Throws FileError as above.
+int WriteRegisterQif(const QString& nameOrKey, QTextStream& out, QTextStream& err,
+                     const std::optional<SearchRequest>& search = std::nullopt);
+
+// The CSV header and the rows that `keep` accepts (all when empty), each as
+// the register export writes it. Balances are written in the normal view
+// only, and there only before row `balanceHeldFrom` (-1: every row). Throws
+// FileError when the output cannot be written.
+void WriteRowsCsv(QTextStream& out, const RegisterRows& rows, qint32 balanceHeldFrom,
+                  const std::function<bool(qint32)>& keep = {});
 
 }

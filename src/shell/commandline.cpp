@@ -128,6 +128,10 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             searchSpec = value;
         } else if (valueOf(QStringLiteral("--year"), value)) {
             searchYear = value;
+        } else if (valueOf(QStringLiteral("--format"), value)) {
+            if (value != u"csv" && value != u"qif")
+                return Invalid(QStringLiteral("--format needs csv or qif"));
+            command.format = value;
         } else if (argument == u"--force") {
             command.force = true;
         } else if (argument == u"--yes") {
@@ -177,6 +181,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         }
     }
 
+    if (!command.format.isEmpty() && words != QStringList{QStringLiteral("export"), QStringLiteral("register")})
+        return Invalid(QStringLiteral("--format belongs to export register"));
     if (searchYear && !searchSpec)
         return Invalid(QStringLiteral("--year belongs to --search"));
     if (searchYear && searchYear->isEmpty())
@@ -277,6 +283,7 @@ QString UsageText()
         "  tallyo export accounts [--data-dir DIR]      the account index as CSV\n"
         "  tallyo export register --account NAME|KEY [--data-dir DIR]\n"
         "                                               an account's register as CSV\n"
+        "         [--format csv|qif]                    as CSV (the default) or as QIF\n"
         "         [--search KIND=TEXT [--year YYYY]]    only the transactions a search finds;\n"
         "                                               KIND: month, month-year, year, check,\n"
         "                                               type, payee, credit, debit, comment, notes\n"

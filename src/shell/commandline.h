@@ -26,6 +26,7 @@ struct CommandLine {
     // export register, export summary, print list --search KIND=TEXT
     // [--year YYYY]: only the matches
     std::optional<SearchRequest> search;
+    QString format;   // export register --format: "qif", else CSV ("csv" or empty)
     QString error;    // why the arguments were refused (Invalid)
     QString folder;   // backup and restore: the backup folder
     bool force = false;  // backup: go on into a folder of other files

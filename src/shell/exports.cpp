@@ -72,7 +72,8 @@ int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err)
         case CommandLine::Action::ExportAccounts:
             return WriteAccountsCsv(out, err) ? 0 : 1;
         case CommandLine::Action::ExportRegister:
-            return WriteRegisterCsv(command.account, out, err, command.search);
+            return command.format == u"qif" ? WriteRegisterQif(command.account, out, err, command.search)
+                                            : WriteRegisterCsv(command.account, out, err, command.search);
         case CommandLine::Action::ExportSummary:
             return WriteSummaryExport(command.account, out, err, command.search);
         case CommandLine::Action::ExportLayout:

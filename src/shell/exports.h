@@ -1,6 +1,7 @@
 #pragma once
-// The export commands: data read from a data folder and printed as CSV,
-// without a display and without creating or changing any file.
+// The export commands: data read from a data folder and printed as CSV (a
+// register also as QIF), without a display and without creating or
+// changing any file.
 #include "commandline.h"
 
 #include <QTextStream>
@@ -12,7 +13,7 @@ namespace tallyo {
 // in `err`, when it is missing or cannot be read.
 bool EnterDataFolder(const QString& dataDir, QTextStream& err);
 
-// Runs an export; CSV goes to `out`, a one-line reason to `err`.
+// Runs an export; its text goes to `out`, a one-line reason to `err`.
 // Returns the exit status: 0 done, 1 folder or data unreadable.
 int RunExport(const CommandLine& command, QTextStream& out, QTextStream& err);
 

@@ -4,6 +4,8 @@
 #include "util/WindowHelpers.h"
 #include "util/productinfo.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -47,6 +49,16 @@ QPixmap iconPicture(MessageIcon icon, const QStyle& style)
     if (picture.isNull())
         picture = style.standardIcon(QStyle::SP_MessageBoxInformation);
     return picture.pixmap(size, size);
+}
+
+// The dialog as assistive technology sees it: an alert, which a screen
+// reader reads out whole as it appears (its title, then its text, the
+// dialog's description).
+QAccessibleInterface* AlertInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(frmMsgBox::staticMetaObject.className()) && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+    return nullptr;
 }
 
 QSize screenTwips(const TwipScale& twips)
@@ -104,6 +116,11 @@ frmMsgBox::frmMsgBox(QWidget* parent)
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    static const bool alertInstalled = [] {
+        QAccessible::installFactory(AlertInterface);
+        return true;
+    }();
+    Q_UNUSED(alertInstalled);
     Form_Load();
 }
 
@@ -146,6 +163,7 @@ void frmMsgBox::Form_Load()
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     const QString shown = messageDisplayText(state.MessageText);
     lblMessage->setText(shown);
+    setAccessibleDescription(shown);
 
     imgIcon = new QLabel(this);
     imgIcon->hide();
@@ -171,6 +189,8 @@ void frmMsgBox::Form_Load()
     // Button 0 answers Esc and is never seen.
     ZevButton* cancel = makeButton(QString());
     cancel->setFocusPolicy(Qt::NoFocus);
+    cancel->setAccessibleName(QStringLiteral("Close"));
+    cancel->setAccessibleDescription(QStringLiteral("Closes the message without an answer (Esc)"));
     const QFontMetrics windowMetrics(font());
     for (const QString& caption : state.MessageCaptions) {
         const QString text = messageButtonText(caption);
@@ -224,6 +244,11 @@ void frmMsgBox::showEvent(QShowEvent* event)
     if (!activated_) {
         activated_ = true;
         Form_Activate();
+        // A screen reader reads an alert's text out as it appears.
+        if (QAccessible::isActive()) {
+            QAccessibleEvent alert(this, QAccessible::Alert);
+            QAccessible::updateAccessibility(&alert);
+        }
     }
 }
 
