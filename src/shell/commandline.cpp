@@ -85,7 +85,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
 {
     CommandLine command;
     QStringList words;
-    std::optional<QString> searchSpec, searchYear;
+    std::optional<QString> searchSpec, searchYear, format;
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -129,9 +129,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         } else if (valueOf(QStringLiteral("--year"), value)) {
             searchYear = value;
         } else if (valueOf(QStringLiteral("--format"), value)) {
-            if (value != u"csv" && value != u"qif")
-                return Invalid(QStringLiteral("--format needs csv or qif"));
-            command.format = value;
+            // Which formats are known depends on the command: checked below.
+            format = value.toLower();
         } else if (argument == u"--force") {
             command.force = true;
         } else if (argument == u"--yes") {
@@ -154,10 +153,6 @@ CommandLine ParseCommandLine(const QStringList& arguments)
             if (!day.isValid() || value.size() != 10)
                 return Invalid(QStringLiteral("%1 needs a date YYYY-MM-DD").arg(isFrom ? u"--from" : u"--to"));
             (isFrom ? command.from : command.to) = day;
-        } else if (valueOf(QStringLiteral("--format"), value)) {
-            if (!FormatFromName(value))
-                return Invalid(QStringLiteral("--format needs ofx, qif or csv"));
-            command.format = value.toLower();
         } else if (valueOf(QStringLiteral("--date-order"), value)) {
             if (!DateOrderFromName(value))
                 return Invalid(QStringLiteral("--date-order needs mdy, dmy or ymd"));
@@ -181,8 +176,17 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         }
     }
 
-    if (!command.format.isEmpty() && words != QStringList{QStringLiteral("export"), QStringLiteral("register")})
-        return Invalid(QStringLiteral("--format belongs to export register"));
+    if (format) {
+        command.format = *format;
+        const bool exportRegister = words == QStringList{QStringLiteral("export"), QStringLiteral("register")};
+        const bool import = !words.isEmpty() && words.first() == u"import";
+        if (!exportRegister && !import)
+            return Invalid(QStringLiteral("--format belongs to export register and import"));
+        if (exportRegister && command.format != u"csv" && command.format != u"qif")
+            return Invalid(QStringLiteral("--format needs csv or qif"));
+        if (import && !FormatFromName(command.format))
+            return Invalid(QStringLiteral("--format needs ofx, qif or csv"));
+    }
     if (searchYear && !searchSpec)
         return Invalid(QStringLiteral("--year belongs to --search"));
     if (searchYear && searchYear->isEmpty())
@@ -213,8 +217,8 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         return Invalid(QStringLiteral("--currency belongs to words"));
     if (!words.isEmpty() && words.first() == u"import")
         return ImportCommand(command, words, checkOptions || listOptions || !command.pdfFile.isEmpty());
-    if (command.dryRun || !command.format.isEmpty() || !command.dateOrder.isEmpty() || !command.statementId.isEmpty())
-        return Invalid(QStringLiteral("--format, --date-order, --statement and --dry-run belong to import"));
+    if (command.dryRun || !command.dateOrder.isEmpty() || !command.statementId.isEmpty())
+        return Invalid(QStringLiteral("--date-order, --statement and --dry-run belong to import"));
     if (!words.isEmpty() && words.first() == u"print")
         return PrintCommand(command, words, checkOptions, listOptions);
     if (checkOptions || listOptions || !command.pdfFile.isEmpty())

@@ -26,7 +26,9 @@ struct CommandLine {
     // export register, export summary, print list --search KIND=TEXT
     // [--year YYYY]: only the matches
     std::optional<SearchRequest> search;
-    QString format;   // export register --format: "qif", else CSV ("csv" or empty)
+    // export register --format: "qif", else CSV ("csv" or empty); import
+    // --format: "ofx", "qif" or "csv", else found from the file.
+    QString format;
     QString error;    // why the arguments were refused (Invalid)
     QString folder;   // backup and restore: the backup folder
     bool force = false;  // backup: go on into a folder of other files
@@ -47,7 +49,6 @@ struct CommandLine {
     // Desktop: a statement (.ofx, .qfx, .qif) the desktop handed over, as
     // an absolute path, which the import's file picker starts at.
     QString statementFile;
-    QString format;
     QString dateOrder;
     QString statementId;
     bool dryRun = false;
