@@ -43,6 +43,24 @@ Section SectionOf(QStringView header, QString& accountType, QString& problem)
     return Section::None;
 }
 
+// What Quicken, and this program's own QIF export, write by convention: the
+// opening balance as the payee "Opening Balance" with the account's name in
+// brackets as its category, a voided entry as a payee that starts
+// "**VOID**", and "EFT" for an automatic payment or deposit.
+void ReadQuickenConventions(StatementLine& line)
+{
+    if (line.name.compare(u"Opening Balance", Qt::CaseInsensitive) == 0 && line.category.startsWith(u'[')
+        && line.category.endsWith(u']')) {
+        line.beginningBalance = true;
+        line.name = QStringLiteral("Beginning Balance");
+    } else if (line.name.startsWith(u"**VOID**")) {
+        line.name = line.name.mid(8).trimmed();
+        line.registerType = TypeVoid.trimmed();
+    } else if (line.bankType == u"EFT") {
+        line.registerType = (line.amount < 0 ? TypeAutoPayment : TypeAutoDeposit).trimmed();
+    }
+}
+
 }
 
 StatementFile ReadQif(const QByteArray& bytes, DateOrder order)
@@ -183,6 +201,7 @@ StatementFile ReadQif(const QByteArray& bytes, DateOrder order)
             if (!total)
                 return refuse(record.line, QStringLiteral("a transaction has no amount"));
             line.amount = *total;
+            ReadQuickenConventions(line);
             statement.lines.push_back(line);
         }
         MakeUpBankIds(statement, u"QIF-");

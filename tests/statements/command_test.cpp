@@ -170,22 +170,32 @@ private slots:
     // The register of one account exported as CSV and imported into an
     // empty one gives the same rows: dates, types, payees, amounts,
     // balances and comments.
+    void exportedRegisterComesBackWhole_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("csv") << "csv";
+        QTest::newRow("qif") << "qif";
+    }
     void exportedRegisterComesBackWhole()
     {
+        QFETCH(QString, format);
         QTemporaryDir folder;
         MakeFolder(folder);
         QCOMPARE(Import(folder, {Data("bank-mdy.qif"), "--account", "Checking"}).exitCode, 0);
-        const Run exported = runTallyo({"export", "register", "--account", "Checking", "--data-dir", folder.path()});
+        const Run exported = runTallyo({"export", "register", "--account", "Checking", "--format", format,
+                                        "--data-dir", folder.path()});
         QCOMPARE(exported.exitCode, 0);
-        const QString csv = QDir(folder.path()).filePath("register.csv");
-        writeFile(csv, exported.out);
+        const QString file = QDir(folder.path()).filePath("register." + format);
+        writeFile(file, exported.out);
 
-        const Run imported = Import(folder, {csv, "--account", "Empty"});
+        const Run imported = Import(folder, {file, "--account", "Empty", "--date-order", "mdy"});
         QCOMPARE(imported.exitCode, 0);
         QVERIFY2(imported.out.endsWith("7 added, 0 cleared, 0 already in the register\n"), imported.out.constData());
         const Run back = runTallyo({"export", "register", "--account", "Empty", "--data-dir", folder.path()});
-        QCOMPARE(Rows(back.out), Rows(exported.out));
-        QVERIFY(Import(folder, {csv, "--account", "Empty"}).out.endsWith("0 added, 0 cleared, 7 already in the register\n"));
+        const Run original = runTallyo({"export", "register", "--account", "Checking", "--data-dir", folder.path()});
+        QCOMPARE(Rows(back.out), Rows(original.out));
+        QVERIFY(Import(folder, {file, "--account", "Empty", "--date-order", "mdy"})
+                    .out.endsWith("0 added, 0 cleared, 7 already in the register\n"));
     }
 };
 
