@@ -129,7 +129,13 @@ CommandLine ParseCommandLine(const QStringList& arguments)
         } else if (valueOf(QStringLiteral("--year"), value)) {
             searchYear = value;
         } else if (valueOf(QStringLiteral("--format"), value)) {
-            // Which formats are known depends on the command: checked below.
+            // Which formats are known depends on the command: checked below,
+            // once every word is known.
+            const std::optional<StatementFormat> known = FormatFromName(value.toLower());
+            if (!known || *known == StatementFormat::Detect)
+                return Invalid(!words.isEmpty() && words.first() == u"import"
+                                   ? QStringLiteral("--format needs ofx, qif or csv")
+                                   : QStringLiteral("--format needs csv or qif"));
             format = value.toLower();
         } else if (argument == u"--force") {
             command.force = true;

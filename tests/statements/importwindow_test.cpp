@@ -3,6 +3,7 @@
 // (the order of its dates, the columns of a CSV file, remembered for the
 // account), and what Import and Cancel leave in Account.dat.
 #include "../register/registerwindow.h"
+#include "modalwindows.h"
 #include "testrunner.h"
 #include "windowseams.h"
 
@@ -20,12 +21,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTableView>
-#include <QTimer>
-#include <functional>
 
 using namespace tallyo;
 using namespace registerdata;
 using tallyo::test::WindowSeams;
+using tallyo::test::whenShown;
 
 namespace {
 
@@ -35,33 +35,6 @@ constexpr double Jan5 = 45296;
 QList<handmade::Transaction> household()
 {
     return {beginningBalance(1000), transaction(Jan5, "1001", -45, false, "Smith")};
-}
-
-// Runs `answer` on the modal window of type W once it shows; a window that
-// never shows (or the wrong one) fails the test and closes whatever is open,
-// so that a failure cannot leave the test waiting for ever.
-template <typename W>
-void whenShown(const std::function<void(W&)>& answer)
-{
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (W* window = qobject_cast<W*>(modal)) {
-            timer->deleteLater();
-            timer->stop();
-            answer(*window);
-            return;
-        }
-        if (++*tries > 200) {
-            timer->stop();
-            timer->deleteLater();
-            QTest::qFail("the expected window did not show", __FILE__, __LINE__);
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-        }
-    });
-    timer->start(25);
 }
 
 QString writeStatement(const QString& name, const QByteArray& text)
