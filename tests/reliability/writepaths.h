@@ -19,7 +19,9 @@
 #include "store/conversion.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/switchjournal.h"
 
+#include <QDir>
 #include <QList>
 #include <functional>
 #include <map>
@@ -59,6 +61,20 @@ inline bool RecordsOldOrNew(const std::optional<QByteArray>& now, const std::opt
     return true;
 }
 
+// Whether the data files are all as they were or all as made, none mixed.
+inline bool FolderOldOrNew(const FolderContent& before, const FolderContent& after)
+{
+    const FolderContent now = ReadFolder();
+    return now == before || now == after;
+}
+
+// What the program does first with its data folder: finishes (or undoes) a
+// switch of several files that a stop interrupted. Throws FileError.
+inline void RecoverLikeTheProgram()
+{
+    tallyo::FinishUnfinishedSwitch(QDir::currentPath());
+}
+
 // Which data files hold neither their old nor their new content now; with
 // a record length, a file whose every record is old or new passes too.
 inline QStringList TornFiles(const FolderContent& before, const FolderContent& after, int recordLength = 0)
@@ -81,6 +97,11 @@ inline void WriteFolder(const FolderContent& content)
             tallyo::test::writeWholeFile(name, *bytes);
     }
     QFile::remove("TempFile.$$$");
+    for (const QString& name : DataFileNames + QStringList{tallyo::SwitchJournal::fileName()}) {
+        QFile::remove(tallyo::ScratchNameOf(name));
+        QFile::remove(tallyo::KeptNameOf(name));
+    }
+    QFile::remove(tallyo::SwitchJournal::fileName());
 }
 
 inline QByteArray Account(const QByteArray& key, const QByteArray& name, const QByteArray& notes = "")
@@ -150,6 +171,9 @@ struct WritePath {
     // 0: each file changes in one step. Otherwise the length of the records
     // the action writes one by one, in place: each record is old or new.
     int recordByRecord = 0;
+    // The data files switch as one: after a stop and the recovery at the
+    // next start they are all old or all new.
+    bool together = false;
 };
 
 inline const QList<WritePath>& WritePaths()
@@ -161,7 +185,7 @@ inline const QList<WritePath>& WritePaths()
         {"remove", Household, [] { OpenRegister(); DeleteListedTransaction(3); }},
         {"clear", Household, [] { OpenRegister(); ToggleCleared(2); }},
         {"void", Household, [] { OpenRegister(); VoidTransaction(RecordOfRow(4)); }},
-        {"delete account", Household, [] { DeleteAccountRecords(QString::fromLatin1(OtherKey)); }},
+        {"delete account", Household, [] { DeleteAccountRecords(QString::fromLatin1(OtherKey)); }, 0, true},
         {"conversion", OlderIndex, [] { ConvertAccountIndex(); }},
         {"find and replace", Household, [] {
              OpenRegister();
