@@ -139,11 +139,12 @@ private slots:
                 *path,
                 [&] {
                     ::close(pipeEnds[0]);
-                    SetFileStepHook([&changedBefore, failAt, reached = 0](FileStep step, const QString& name) mutable {
+                    SetFileStepHook([&changedBefore, failAt, reached = 0, watched = QDir::currentPath()](FileStep step, const QString& name) mutable {
                         if (++reached == failAt)
                             throw FileError(name, QString::fromLatin1(FileStepName(step)),
                                             QStringLiteral("Input/output error"));
-                        if ((step == FileStep::Write || step == FileStep::Rename) && DataFileNames.contains(QFileInfo(name).fileName()))
+                        if ((step == FileStep::Write || step == FileStep::Rename) && DataFileNames.contains(QFileInfo(name).fileName())
+                            && QDir::cleanPath(QFileInfo(name).absolutePath()) == watched)
                             changedBefore = true;
                     });
                 },

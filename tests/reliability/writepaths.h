@@ -20,6 +20,8 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/switchjournal.h"
+#include "shell/appsettings.h"
+#include "util/backuprestore.h"
 
 #include <QDir>
 #include <QList>
@@ -164,6 +166,61 @@ inline tallyo::TransactionRecord NewTransaction()
     return t;
 }
 
+// The watched folder becomes "data/" of the test folder, holding the
+// household; "other/" beside it holds a different set of files, the backup
+// to restore or the folder a backup comes from. A restore keeps the
+// replaced files beside the data folder, so inside the test folder too.
+inline void DataAndOther()
+{
+    using namespace registerdata;
+    QDir().mkpath("other");
+    tallyo::test::writeWholeFile("other/Account.dex", Account(AccountKey, "Checking", "From the backup"));
+    tallyo::test::writeWholeFile("other/Account.dat", handmade::transaction(beginningBalance(500)));
+    tallyo::test::writeWholeFile("other/PayCom.lst", handmade::lists(AccountKey, "Baker", "Bread"));
+    QDir().mkpath("data");
+    QDir::setCurrent("data");
+    Household();
+}
+
+// Backup (from "other/" into the watched folder) or restore (from "other/"
+// over it), every question answered with its first button, as the options
+// window runs them. A procedure that reports a failure throws here.
+inline void CopyFromOther(bool restore)
+{
+    using namespace tallyo;
+    class Yes : public Prompts {
+    public:
+        explicit Yes(QString folder) : folder_(std::move(folder)) {}
+        MessageAnswer showMessage(const MessageRequest&) override { return {1, false}; }
+        QString inputText(const QString&, const QString&, const QString&) override { return {}; }
+        QString pickFolder(const QString&, const QString&) override { return folder_; }
+        QString folder_;
+    };
+    class NoWindow : public ProcedureOwner {
+    public:
+        QString caption() const override { return {}; }
+        void setCaption(const QString&) override {}
+        void setBusy(bool) override {}
+    } owner;
+    const QString watched = QDir::currentPath();
+    const QString other = QDir(watched).absoluteFilePath("../other");
+    SharedDisplayValues().DataFileList = {"Account.dex", "Account.dat", "PayCom.lst"};
+    Yes answers(restore ? other : watched);
+    Prompts* const before = platform().prompts;
+    platform().prompts = &answers;
+    bool done = false;
+    if (restore) {
+        done = RestoreData(owner, watched).restored;
+    } else {
+        QDir::setCurrent(other);
+        done = BackupData(owner);
+        QDir::setCurrent(watched);
+    }
+    platform().prompts = before;
+    if (!done)
+        throw FileError(watched, restore ? QStringLiteral("restore") : QStringLiteral("back up"), QStringLiteral("reported failed"));
+}
+
 struct WritePath {
     const char* name;
     std::function<void()> prepare;  // fills the working folder
@@ -200,6 +257,8 @@ inline const QList<WritePath>& WritePaths()
              account.CheckLayout = StoredLayout({2, 60, 4, 50, 6, 10, 6, 62, 8, 5, 10, 8});
              StoreAccountRecord(1, account);
          }},
+        {"backup", DataAndOther, [] { CopyFromOther(false); }, 0, true},
+        {"restore", DataAndOther, [] { CopyFromOther(true); }, 0, true},
     };
     return paths;
 }
