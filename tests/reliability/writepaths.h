@@ -104,6 +104,12 @@ inline void WriteFolder(const FolderContent& content)
         QFile::remove(tallyo::KeptNameOf(name));
     }
     QFile::remove(tallyo::SwitchJournal::fileName());
+    // The folders a restore kept the replaced files in, beside the data
+    // folder: left over, they would be tidied at the next restore first.
+    QDir beside = QDir::current();
+    if (beside.cdUp())
+        for (const QString& kept : beside.entryList({QDir(QDir::currentPath()).dirName() + "-before-restore-*"}, QDir::Dirs))
+            QDir(beside.filePath(kept)).removeRecursively();
 }
 
 inline QByteArray Account(const QByteArray& key, const QByteArray& name, const QByteArray& notes = "")
