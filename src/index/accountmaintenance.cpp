@@ -7,6 +7,7 @@
 #include "store/fileerror.h"
 #include "store/fields.h"
 #include "store/fileio.h"
+#include "store/foldercopy.h"
 #include "store/recordscan.h"
 #include "store/rewrite.h"
 
@@ -190,16 +191,41 @@ bool ConfirmAccountDeletion(const QString& name, qint32 transactions)
         == 1;
 }
 
+namespace {
+
+// Writes the records of `file` that `keep` accepts, in order, to the file's
+// scratch name for `change`, flushed and complete.
+void RewriteInto(FolderCopy& change, RecordFile& file, const KeepRecord& keep)
+{
+    file.close();
+    ScratchFile scratch(file.recordLength(), FolderCopy::scratchName(file.fileName()));
+    RecordScanner scan(file.fileName(), file.recordLength());
+    while (scan.next()) {
+        if (keep(scan.record(), scan.number()))
+            scratch.append(scan.record());
+    }
+    scratch.complete(file.fileName());
+    change.adopt(file.fileName());
+}
+
+}
+
 void DeleteAccountRecords(const QString& key)
 {
     const QByteArray removed = AccountKeyBytes(key);
     const std::string_view removedKey(removed.constData(), size_t(removed.size()));
     DataFiles& files = dataFiles();
+    // The three files are written under scratch names first and switch
+    // together under a journal: a stop at any point leaves the account with
+    // all its records, or gone from all three files once the folder is next
+    // opened, never an index without the account and its transactions still
+    // stored.
+    FolderCopy change(QStringLiteral("."), QStringLiteral("."));
 
     // The index without the account. The keys that remain, in index order,
     // say where each transaction goes.
     std::vector<QByteArray> remainingKeys;
-    RewriteKeeping(files.AccountIndexFile, [&](const char* record, qint32) {
+    RewriteInto(change, files.AccountIndexFile, [&](const char* record, qint32) {
         if (KeyOf(record) == removedKey)
             return false;
         remainingKeys.emplace_back(record, AccountKeyLength);
@@ -243,17 +269,22 @@ void DeleteAccountRecords(const QString& key)
             members[found->second].push_back(number);
     }
     {
-        ScratchFile scratch(recordLength);
+        const QString name = files.TransactionFile.fileName();
+        ScratchFile scratch(recordLength, FolderCopy::scratchName(name));
         for (const std::vector<qint32>& numbers : members)
             for (qint32 number : numbers)
                 scratch.append(recordAt(number, padded));
-        scratch.replace(files.TransactionFile.fileName());
+        scratch.complete(name);
+        change.adopt(name);
     }
     source.close();
-    files.TransactionFile.refreshCount();
 
-    RewriteKeeping(files.ListFile,
-                   [&](const char* record, qint32) { return KeyOf(record) != removedKey; });
+    RewriteInto(change, files.ListFile,
+                [&](const char* record, qint32) { return KeyOf(record) != removedKey; });
+    change.commit();
+    files.AccountIndexFile.refreshCount();
+    files.TransactionFile.refreshCount();
+    files.ListFile.refreshCount();
 }
 
 }

@@ -50,8 +50,9 @@ int DeleteConfirmationCount(qint32 transactions);
 // button; true only when every one was answered with its first button.
 bool ConfirmAccountDeletion(const QString& name, qint32 transactions);
 
-// Removes every record carrying `key` from the three data files, each
-// rewritten in one step. The transactions that remain are regrouped account
+// Removes every record carrying `key` from the three data files, rewritten
+// together in one step (a journal of the switch, finished or undone when the
+// folder is next opened). The transactions that remain are regrouped account
 // by account in the order of the new index, each account's keeping its
 // order; transactions of no remaining account are dropped. Account.dat is
 // read once, however many accounts there are.

@@ -141,6 +141,12 @@ void FolderCopy::copy(const QString& name, int recordLength)
     }
 }
 
+void FolderCopy::adopt(const QString& name)
+{
+    copied_.append(name);
+    reach(CopyStep::FileCopied, name);
+}
+
 void FolderCopy::commit()
 {
     // A stopping signal waits until the files are switched (or put back).

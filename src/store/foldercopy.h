@@ -33,6 +33,10 @@ public:
     // (a read-only file stays read-only), or, for a new file, the source's
     // with the owner's read and write added. Throws FileError.
     void copy(const QString& name, int recordLength = 0);
+    // Takes a scratch file that the caller has written and flushed under
+    // scratchName(name) in the target folder as one of the copies, so that
+    // files rewritten in place switch together (deleting an account).
+    void adopt(const QString& name);
     // Renames every copied file over its namesake in the target folder and
     // makes the renames durable. On failure the files already replaced get
     // their earlier content back where the file system allows it (hard

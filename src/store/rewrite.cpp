@@ -5,6 +5,7 @@
 #include "fields.h"
 #include "recordscan.h"
 
+#include <QFile>
 #include <cstring>
 #include <unistd.h>
 
@@ -33,8 +34,9 @@ void SetRewriteStepHook(std::function<void(RewriteStep)> hook)
     stepHook() = std::move(hook);
 }
 
-ScratchFile::ScratchFile(int recordLength)
-    : file_(QString::fromLatin1(ScratchFileName), PosixFile::Mode::WriteTruncate),
+ScratchFile::ScratchFile(int recordLength, const QString& name)
+    : file_(name, PosixFile::Mode::WriteTruncate),
+      name_(name),
       recordLength_(recordLength),
       buffer_(size_t(qMax<qint64>(recordLength, chunkBytes / recordLength * recordLength)))
 {
@@ -45,7 +47,7 @@ ScratchFile::~ScratchFile()
     if (replaced_)
         return;
     file_ = PosixFile();
-    ::unlink(ScratchFileName);
+    ::unlink(QFile::encodeName(name_).constData());
 }
 
 void ScratchFile::append(const char* record)
@@ -67,7 +69,13 @@ void ScratchFile::flush()
     reach(RewriteStep::ChunkWritten);
 }
 
-void ScratchFile::replace(const QString& fileName)
+void ScratchFile::complete(const QString& fileName)
+{
+    finish(fileName);
+    replaced_ = true;  // the switch that takes it over removes it on failure
+}
+
+void ScratchFile::finish(const QString& fileName)
 {
     flush();
     // The data file keeps the permissions its owner gave it; a new one
@@ -76,7 +84,12 @@ void ScratchFile::replace(const QString& fileName)
     file_.sync();
     file_.close();
     reach(RewriteStep::ScratchComplete);
-    RenameFile(QString::fromLatin1(ScratchFileName), fileName);
+}
+
+void ScratchFile::replace(const QString& fileName)
+{
+    finish(fileName);
+    RenameFile(name_, fileName);
     replaced_ = true;
     reach(RewriteStep::Replaced);
     // The new contents are in place either way; syncing the folder only

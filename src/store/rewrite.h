@@ -17,8 +17,9 @@ inline constexpr char ScratchFileName[] = "TempFile.$$$";
 // nothing behind.
 class ScratchFile {
 public:
-    // Creates an empty scratch file (a leftover one is emptied).
-    explicit ScratchFile(int recordLength);
+    // Creates an empty scratch file (a leftover one is emptied), by default
+    // under ScratchFileName.
+    explicit ScratchFile(int recordLength, const QString& name = QString::fromLatin1(ScratchFileName));
     ~ScratchFile();
     ScratchFile(const ScratchFile&) = delete;
     ScratchFile& operator=(const ScratchFile&) = delete;
@@ -28,11 +29,17 @@ public:
     // Flushes the records to the disk and renames the scratch file over
     // `fileName`, replacing it in one step.
     void replace(const QString& fileName);
+    // Flushes the records to the disk with the permissions of `fileName` and
+    // keeps the scratch file under its own name, for a switch of several
+    // files (switchjournal.h) to rename it.
+    void complete(const QString& fileName);
 
 private:
     void flush();
+    void finish(const QString& fileName);
 
     PosixFile file_;
+    QString name_;
     int recordLength_;
     std::vector<char> buffer_;
     qint64 buffered_ = 0;

@@ -19,7 +19,11 @@
 #include "store/conversion.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/switchjournal.h"
+#include "shell/appsettings.h"
+#include "util/backuprestore.h"
 
+#include <QDir>
 #include <QList>
 #include <functional>
 #include <map>
@@ -59,6 +63,20 @@ inline bool RecordsOldOrNew(const std::optional<QByteArray>& now, const std::opt
     return true;
 }
 
+// Whether the data files are all as they were or all as made, none mixed.
+inline bool FolderOldOrNew(const FolderContent& before, const FolderContent& after)
+{
+    const FolderContent now = ReadFolder();
+    return now == before || now == after;
+}
+
+// What the program does first with its data folder: finishes (or undoes) a
+// switch of several files that a stop interrupted. Throws FileError.
+inline void RecoverLikeTheProgram()
+{
+    tallyo::FinishUnfinishedSwitch(QDir::currentPath());
+}
+
 // Which data files hold neither their old nor their new content now; with
 // a record length, a file whose every record is old or new passes too.
 inline QStringList TornFiles(const FolderContent& before, const FolderContent& after, int recordLength = 0)
@@ -81,6 +99,17 @@ inline void WriteFolder(const FolderContent& content)
             tallyo::test::writeWholeFile(name, *bytes);
     }
     QFile::remove("TempFile.$$$");
+    for (const QString& name : DataFileNames + QStringList{tallyo::SwitchJournal::fileName()}) {
+        QFile::remove(tallyo::ScratchNameOf(name));
+        QFile::remove(tallyo::KeptNameOf(name));
+    }
+    QFile::remove(tallyo::SwitchJournal::fileName());
+    // The folders a restore kept the replaced files in, beside the data
+    // folder: left over, they would be tidied at the next restore first.
+    QDir beside = QDir::current();
+    if (beside.cdUp())
+        for (const QString& kept : beside.entryList({QDir(QDir::currentPath()).dirName() + "-before-restore-*"}, QDir::Dirs))
+            QDir(beside.filePath(kept)).removeRecursively();
 }
 
 inline QByteArray Account(const QByteArray& key, const QByteArray& name, const QByteArray& notes = "")
@@ -143,6 +172,61 @@ inline tallyo::TransactionRecord NewTransaction()
     return t;
 }
 
+// The watched folder becomes "data/" of the test folder, holding the
+// household; "other/" beside it holds a different set of files, the backup
+// to restore or the folder a backup comes from. A restore keeps the
+// replaced files beside the data folder, so inside the test folder too.
+inline void DataAndOther()
+{
+    using namespace registerdata;
+    QDir().mkpath("other");
+    tallyo::test::writeWholeFile("other/Account.dex", Account(AccountKey, "Checking", "From the backup"));
+    tallyo::test::writeWholeFile("other/Account.dat", handmade::transaction(beginningBalance(500)));
+    tallyo::test::writeWholeFile("other/PayCom.lst", handmade::lists(AccountKey, "Baker", "Bread"));
+    QDir().mkpath("data");
+    QDir::setCurrent("data");
+    Household();
+}
+
+// Backup (from "other/" into the watched folder) or restore (from "other/"
+// over it), every question answered with its first button, as the options
+// window runs them. A procedure that reports a failure throws here.
+inline void CopyFromOther(bool restore)
+{
+    using namespace tallyo;
+    class Yes : public Prompts {
+    public:
+        explicit Yes(QString folder) : folder_(std::move(folder)) {}
+        MessageAnswer showMessage(const MessageRequest&) override { return {1, false}; }
+        QString inputText(const QString&, const QString&, const QString&) override { return {}; }
+        QString pickFolder(const QString&, const QString&) override { return folder_; }
+        QString folder_;
+    };
+    class NoWindow : public ProcedureOwner {
+    public:
+        QString caption() const override { return {}; }
+        void setCaption(const QString&) override {}
+        void setBusy(bool) override {}
+    } owner;
+    const QString watched = QDir::currentPath();
+    const QString other = QDir(watched).absoluteFilePath("../other");
+    SharedDisplayValues().DataFileList = {"Account.dex", "Account.dat", "PayCom.lst"};
+    Yes answers(restore ? other : watched);
+    Prompts* const before = platform().prompts;
+    platform().prompts = &answers;
+    bool done = false;
+    if (restore) {
+        done = RestoreData(owner, watched).restored;
+    } else {
+        QDir::setCurrent(other);
+        done = BackupData(owner);
+        QDir::setCurrent(watched);
+    }
+    platform().prompts = before;
+    if (!done)
+        throw FileError(watched, restore ? QStringLiteral("restore") : QStringLiteral("back up"), QStringLiteral("reported failed"));
+}
+
 struct WritePath {
     const char* name;
     std::function<void()> prepare;  // fills the working folder
@@ -150,6 +234,9 @@ struct WritePath {
     // 0: each file changes in one step. Otherwise the length of the records
     // the action writes one by one, in place: each record is old or new.
     int recordByRecord = 0;
+    // The data files switch as one: after a stop and the recovery at the
+    // next start they are all old or all new.
+    bool together = false;
 };
 
 inline const QList<WritePath>& WritePaths()
@@ -161,7 +248,7 @@ inline const QList<WritePath>& WritePaths()
         {"remove", Household, [] { OpenRegister(); DeleteListedTransaction(3); }},
         {"clear", Household, [] { OpenRegister(); ToggleCleared(2); }},
         {"void", Household, [] { OpenRegister(); VoidTransaction(RecordOfRow(4)); }},
-        {"delete account", Household, [] { DeleteAccountRecords(QString::fromLatin1(OtherKey)); }},
+        {"delete account", Household, [] { DeleteAccountRecords(QString::fromLatin1(OtherKey)); }, 0, true},
         {"conversion", OlderIndex, [] { ConvertAccountIndex(); }},
         {"find and replace", Household, [] {
              OpenRegister();
@@ -176,6 +263,8 @@ inline const QList<WritePath>& WritePaths()
              account.CheckLayout = StoredLayout({2, 60, 4, 50, 6, 10, 6, 62, 8, 5, 10, 8});
              StoreAccountRecord(1, account);
          }},
+        {"backup", DataAndOther, [] { CopyFromOther(false); }, 0, true},
+        {"restore", DataAndOther, [] { CopyFromOther(true); }, 0, true},
     };
     return paths;
 }
