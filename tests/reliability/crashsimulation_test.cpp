@@ -145,6 +145,7 @@ private slots:
             QVERIFY2(code == 0 || code == 128 + SIGKILL,
                      qPrintable(QStringLiteral("run %1 ended with %2 (seed %3)").arg(run).arg(code).arg(seed)));
             (code == 0 ? completeRuns : stoppedRuns) += 1;
+            OpenLikeTheProgram();
             const QStringList torn = TornFiles(before, after, path->recordByRecord);
             QVERIFY2(torn.isEmpty(), qPrintable(QStringLiteral("%1 torn after %2 (seed %3)")
                                                     .arg(torn.join(u", "),

@@ -19,6 +19,10 @@
 #include "store/conversion.h"
 #include "store/datafiles.h"
 #include "store/fileerror.h"
+#include "store/importjournal.h"
+#include "statements/matching.h"
+#include "statements/statementimport.h"
+#include "util/dates.h"
 
 #include <QList>
 #include <functional>
@@ -143,6 +147,23 @@ inline tallyo::TransactionRecord NewTransaction()
     return t;
 }
 
+// The first account's statement: its check 102, cleared by the import, and
+// a new payment, appended.
+inline tallyo::Statement BankStatement()
+{
+    tallyo::StatementLine check, payment;
+    check.date = tallyo::DateFromStored(45002);
+    check.amount = registerdata::money(-40);
+    check.checkNumber = QStringLiteral("102");
+    check.bankId = QStringLiteral("B1");
+    payment.date = tallyo::DateFromStored(45020);
+    payment.amount = registerdata::money(-99.9);
+    payment.name = QStringLiteral("Water Works");
+    tallyo::Statement statement;
+    statement.lines = {check, payment};
+    return statement;
+}
+
 struct WritePath {
     const char* name;
     std::function<void()> prepare;  // fills the working folder
@@ -176,6 +197,10 @@ inline const QList<WritePath>& WritePaths()
              account.CheckLayout = StoredLayout({2, 60, 4, 50, 6, 10, 6, 62, 8, 5, 10, 8});
              StoreAccountRecord(1, account);
          }},
+        {"statement import", Household, [] {
+             const QString key = QString::fromLatin1(AccountKey);
+             ImportStatement(key, BankStatement(), MatchStatement(BankStatement(), ReadRegisterEntries(key)));
+         }},
     };
     return paths;
 }
@@ -186,6 +211,13 @@ inline void ResetProgramState()
     tallyo::dataFiles().reset();
     tallyo::ResetRegisterState();
     tallyo::ResetCurrentAccount();
+}
+
+// What the program does first with a data folder it opens: an unfinished
+// import is undone.
+inline void OpenLikeTheProgram()
+{
+    tallyo::UndoUnfinishedImport(QDir::currentPath());
 }
 
 // What the program does with a data folder when it starts and opens each
