@@ -18,6 +18,7 @@
 #include "shell/quit.h"
 #include "store/fileerror.h"
 #include "store/fileio.h"
+#include "store/importjournal.h"
 #include "store/rewrite.h"
 #include "util/WindowHelpers.h"
 #include "store/signalcleanup.h"
@@ -79,9 +80,10 @@ bool Main(SingleInstance& instance)
     }
 
     // What a stopped backup or restore left in the data folder is finished
-    // or cleared before anything reads it.
+    // or cleared, and a stopped import undone, before anything reads it.
     try {
         TidyDataFolderAtStart(DataFolderPath());
+        UndoUnfinishedImport(DataFolderPath());
     } catch (const FileError& error) {
         prompts().ask(QStringLiteral("Terminating"), IconStop,
                       ApplicationTitle + QStringLiteral(" could not finish a copy that was stopped") + QStringLiteral("\r\n")

@@ -3,10 +3,10 @@
 #include "store/datafiles.h"
 #include "store/fields.h"
 #include "store/fileerror.h"
-#include "store/recordscan.h"
-#include "store/rewrite.h"
+#include "store/importjournal.h"
+#include "store/recordfile.h"
 
-#include <unordered_map>
+#include <map>
 
 namespace tallyo {
 
@@ -20,6 +20,12 @@ bool IsTicked(const std::vector<bool>& ticked, size_t i)
 [[noreturn]] void RefuseImport(const QString& reason)
 {
     throw FileError(QString::fromLatin1(TransactionFileName), QStringLiteral("import the statement into"), reason);
+}
+
+QString RegisterChanged()
+{
+    return QStringLiteral("The register changed after the statement was matched; nothing was imported. "
+                          "Import the statement again.");
 }
 
 // The notes with the bank id's line added, when it fits beside them.
@@ -66,50 +72,54 @@ ImportCounts ImportStatement(const QString& accountKey, const Statement& stateme
         return counts;
 
     // The register transactions to clear, by record number.
-    std::unordered_map<qint32, size_t> toClear;
+    std::map<qint32, size_t> toClear;  // in file order
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsTicked(ticked, i) && matches[i].outcome == LineMatch::Outcome::Matching)
             toClear.emplace(matches[i].record, i);
     }
 
-    // One pass copies Account.dat into the scratch file, clearing the
-    // matched transactions on the way, and adds the new lines at its end;
-    // the scratch file then replaces Account.dat in one rename.
+    // The matched transactions are read by number and checked, the new
+    // lines made; then the changed records are written in place and the new
+    // ones appended, as one step behind a journal (store/importjournal.h).
     RecordFile& transactions = dataFiles().TransactionFile;
-    transactions.close();
     const QByteArray key = AccountKeyBytes(accountKey);
-    size_t clearedSeen = 0;
-    ScratchFile scratch(TransactionRecord::Length);
-    {
-        RecordScanner scan(transactions.fileName(), TransactionRecord::Length);
-        while (scan.next()) {
-            const auto found = toClear.find(scan.number());
-            if (found == toClear.end()) {
-                scratch.append(scan.record());
-                continue;
-            }
-            TransactionRecord record = TransactionRecord::decode(scan.record());
-            const StatementLine& line = lines[found->second];
-            if (!TransactionView(scan.record()).hasKey(key) || record.Amount != line.amount
+    std::vector<RecordChange> changes;
+    changes.reserve(toClear.size());
+    transactions.open();
+    try {
+        for (const auto& [number, lineIndex] : toClear) {
+            if (number < 1 || number > transactions.count())
+                RefuseImport(RegisterChanged());
+            const QByteArray bytes = transactions.read(number);
+            TransactionRecord record = TransactionRecord::decode(bytes.constData());
+            const StatementLine& line = lines[lineIndex];
+            if (!TransactionView(bytes.constData()).hasKey(key) || record.Amount != line.amount
                 || record.TransactionDate == 0.0)
-                RefuseImport(QStringLiteral("The register changed after the statement was matched; nothing was "
-                                            "imported. Import the statement again."));
+                RefuseImport(RegisterChanged());
             record.Cleared = true;
             if (!line.bankId.isEmpty())
                 record.Notes = NotesWithBankId(record.Notes, line.bankId);
-            scratch.append(record.encode().constData());
-            ++clearedSeen;
+            changes.push_back({number, record.encode()});
         }
+    } catch (const FileError&) {
+        transactions.close();
+        throw;
     }
-    if (clearedSeen != toClear.size())
-        RefuseImport(QStringLiteral("The register changed after the statement was matched; nothing was "
-                                    "imported. Import the statement again."));
+    transactions.close();
+
+    QByteArray appended;
+    appended.reserve(qsizetype(counts.added) * TransactionRecord::Length);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsTicked(ticked, i) && matches[i].outcome == LineMatch::Outcome::New)
-            scratch.append(TransactionForLine(lines[i], accountKey).encode().constData());
+            appended += TransactionForLine(lines[i], accountKey).encode();
     }
-    scratch.replace(transactions.fileName());
-    transactions.refreshCount();
+    WriteRecordsAsOneStep(transactions.fileName(), TransactionRecord::Length, changes, appended);
+    // The import is done and on disk; a count that cannot be refreshed now
+    // is refreshed by the next open of the file.
+    try {
+        transactions.refreshCount();
+    } catch (const FileError&) {
+    }
     return counts;
 }
 

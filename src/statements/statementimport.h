@@ -1,8 +1,8 @@
 #pragma once
 // Importing a statement into an account in one step: the new lines are
 // appended as cleared transactions and the matched transactions cleared,
-// in one rewrite of Account.dat through the scratch file, so that a failure
-// leaves the data files as they were.
+// written in place behind a journal, so that a failure or a stop leaves
+// Account.dat as it was (store/importjournal.h).
 #include "matching.h"
 
 #include <vector>

@@ -22,6 +22,10 @@
 #include "store/switchjournal.h"
 #include "shell/appsettings.h"
 #include "util/backuprestore.h"
+#include "store/importjournal.h"
+#include "statements/matching.h"
+#include "statements/statementimport.h"
+#include "util/dates.h"
 
 #include <QDir>
 #include <QList>
@@ -71,10 +75,12 @@ inline bool FolderOldOrNew(const FolderContent& before, const FolderContent& aft
 }
 
 // What the program does first with its data folder: finishes (or undoes) a
-// switch of several files that a stop interrupted. Throws FileError.
+// switch of several files that a stop interrupted, and undoes an unfinished
+// import. Throws FileError.
 inline void RecoverLikeTheProgram()
 {
     tallyo::FinishUnfinishedSwitch(QDir::currentPath());
+    tallyo::UndoUnfinishedImport(QDir::currentPath());
 }
 
 // Which data files hold neither their old nor their new content now; with
@@ -225,6 +231,21 @@ inline void CopyFromOther(bool restore)
     platform().prompts = before;
     if (!done)
         throw FileError(watched, restore ? QStringLiteral("restore") : QStringLiteral("back up"), QStringLiteral("reported failed"));
+// The first account's statement: its check 102, cleared by the import, and
+// a new payment, appended.
+inline tallyo::Statement BankStatement()
+{
+    tallyo::StatementLine check, payment;
+    check.date = tallyo::DateFromStored(45002);
+    check.amount = registerdata::money(-40);
+    check.checkNumber = QStringLiteral("102");
+    check.bankId = QStringLiteral("B1");
+    payment.date = tallyo::DateFromStored(45020);
+    payment.amount = registerdata::money(-99.9);
+    payment.name = QStringLiteral("Water Works");
+    tallyo::Statement statement;
+    statement.lines = {check, payment};
+    return statement;
 }
 
 struct WritePath {
@@ -265,6 +286,10 @@ inline const QList<WritePath>& WritePaths()
          }},
         {"backup", DataAndOther, [] { CopyFromOther(false); }, 0, true},
         {"restore", DataAndOther, [] { CopyFromOther(true); }, 0, true},
+        {"statement import", Household, [] {
+             const QString key = QString::fromLatin1(AccountKey);
+             ImportStatement(key, BankStatement(), MatchStatement(BankStatement(), ReadRegisterEntries(key)));
+         }},
     };
     return paths;
 }

@@ -6,8 +6,12 @@
 #include "testrunner.h"
 
 #include "platform/singleinstance.h"
+#include "statements/statementimport.h"
+#include "store/datafiles.h"
+#include "store/fileseam.h"
 #include "util/dates.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -196,6 +200,51 @@ private slots:
         QCOMPARE(Rows(back.out), Rows(original.out));
         QVERIFY(Import(folder, {file, "--account", "Empty", "--date-order", "mdy"})
                     .out.endsWith("0 added, 0 cleared, 7 already in the register\n"));
+    }
+
+    // An import stopped after its first write to Account.dat (the new
+    // records appended, the cleared one not yet written) leaves its
+    // journal; the next command, whichever it is, undoes it before reading.
+    void nextCommandUndoesAStoppedImport_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("export register") << QStringList{"export", "register", "--account", "Checking"};
+        QTest::newRow("export accounts") << QStringList{"export", "accounts"};
+        QTest::newRow("import") << QStringList{"import", Data("bank-mdy.qif"), "--account", "Empty", "--dry-run"};
+    }
+
+    void nextCommandUndoesAStoppedImport()
+    {
+        QFETCH(QStringList, command);
+        QTemporaryDir folder;
+        MakeFolder(folder);
+        const QByteArray before = Read(folder.filePath("Account.dat"));
+        StatementLine check, fee;
+        check.date = QDate(2024, 1, 5);
+        check.amount = -450000;
+        check.checkNumber = QStringLiteral("1042");
+        fee.date = QDate(2024, 1, 7);
+        fee.amount = -50000;
+        Statement statement;
+        statement.lines = {check, fee};
+        struct Stopped {};
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        SetFileStepHook([writes = 0](FileStep step, const QString& name) mutable {
+            if (step == FileStep::Write && name == QLatin1String("Account.dat") && ++writes == 2)
+                throw Stopped{};
+        });
+        const QString key = QStringLiteral("20240101120000");
+        QVERIFY_THROWS_EXCEPTION(Stopped, ImportStatement(key, statement, MatchStatement(statement, ReadRegisterEntries(key))));
+        SetFileStepHook({});
+        dataFiles().reset();
+        QDir::setCurrent(previous);
+        QVERIFY(Read(folder.filePath("Account.dat")) != before);
+
+        const Run run = runTallyo(command + QStringList{"--data-dir", folder.path()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(Read(folder.filePath("Account.dat")), before);
+        QCOMPARE(listing(folder.path()), (QStringList{"Account.dat", "Account.dex"}));
     }
 };
 

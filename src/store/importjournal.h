@@ -1,0 +1,36 @@
+#pragma once
+// Changing a few records of a large data file and appending many as one
+// step, without rewriting the file. Before the file is touched, a journal
+// beside it (NAME.import-journal) keeps the file's length and the bytes
+// about to be overwritten, flushed with the folder; it is removed once the
+// file is flushed. A process stopped in between leaves the journal behind,
+// and whoever next opens the folder puts the old bytes back and cuts the
+// file to its old length before reading anything: the file is then exactly
+// as it was. A failure on the way undoes at once, from the same journal.
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+namespace tallyo {
+
+QString ImportJournalNameOf(const QString& fileName);
+
+// One record to overwrite in place, by number (counting from 1).
+struct RecordChange {
+    qint32 number = 0;
+    QByteArray bytes;  // exactly one record
+};
+
+// Writes `changes` in place and appends `appended` (whole records) after the
+// file's last record, as one step. The caller holds no handle to the file.
+// Throws FileError, with the file as it was.
+void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std::vector<RecordChange>& changes,
+                           const QByteArray& appended);
+
+// Before a command or the program reads `folder`: an unfinished import into
+// its Account.dat is undone, under the folder's lock. A folder without a
+// journal is left alone. Throws FileError, also when another process keeps
+// the folder locked.
+void UndoUnfinishedImport(const QString& folder);
+
+}
