@@ -231,6 +231,8 @@ inline void CopyFromOther(bool restore)
     platform().prompts = before;
     if (!done)
         throw FileError(watched, restore ? QStringLiteral("restore") : QStringLiteral("back up"), QStringLiteral("reported failed"));
+}
+
 // The first account's statement: its check 102, cleared by the import, and
 // a new payment, appended.
 inline tallyo::Statement BankStatement()
