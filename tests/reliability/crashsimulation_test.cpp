@@ -22,12 +22,7 @@ using namespace tallyo;
 using namespace tallyo::test;
 using namespace reliability;
 
-Q_DECLARE_METATYPE(const WritePath*)
-
 namespace {
-
-FixedClock TestClock(QDateTime(QDate(2026, 12, 9), QTime(10, 30)));
-EventPace NoPause(0);
 
 // Runs `work` in a forked child; the parent may stop it after `killAfterUs`
 // microseconds (negative: never). Gives back how the child ended: its exit
@@ -98,8 +93,7 @@ private slots:
     void init()
     {
         folder_ = std::make_unique<TempDataFolder>();
-        platform().pace = &NoPause;
-        platform().clock = &TestClock;
+        UseTestClockAndPace();
     }
     void cleanup()
     {

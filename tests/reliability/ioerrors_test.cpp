@@ -17,12 +17,7 @@ using namespace tallyo;
 using namespace tallyo::test;
 using namespace reliability;
 
-Q_DECLARE_METATYPE(const WritePath*)
-
 namespace {
-
-FixedClock TestClock(QDateTime(QDate(2026, 12, 9), QTime(10, 30)));
-EventPace NoPause(0);
 
 // How a child that tried the action twice ended.
 enum Outcome {
@@ -105,8 +100,7 @@ private slots:
     void init()
     {
         folder_ = std::make_unique<TempDataFolder>();
-        platform().pace = &NoPause;
-        platform().clock = &TestClock;
+        UseTestClockAndPace();
     }
     void cleanup() { folder_.reset(); }
 

@@ -28,9 +28,6 @@ using namespace reliability;
 
 namespace {
 
-FixedClock TestClock(QDateTime(QDate(2026, 12, 9), QTime(10, 30)));
-EventPace NoPause(0);
-
 // A window open on the household's first account, and the action in it
 // that writes.
 struct WindowAction {
@@ -114,8 +111,7 @@ private slots:
         prompts_ = std::make_unique<ScriptedPrompts>();
         platform().prompts = prompts_.get();
         platform().settings = settings_.get();
-        platform().pace = &NoPause;
-        platform().clock = &TestClock;
+        UseTestClockAndPace();
         ResetProgramState();
         ResetEntryFlags();
         Household();

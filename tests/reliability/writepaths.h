@@ -11,6 +11,8 @@
 #include "index/accountlist.h"
 #include "index/accountmaintenance.h"
 #include "index/currentaccount.h"
+#include "platform/clock.h"
+#include "platform/pace.h"
 #include "platform/platform.h"
 #include "register/assembly.h"
 #include "register/findreplace.h"
@@ -321,4 +323,16 @@ inline void ReadLikeTheProgram()
     }
 }
 
+// A fixed clock and no pauses for the actions of every table, as the
+// program's seams.
+inline void UseTestClockAndPace()
+{
+    static tallyo::FixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 30)));
+    static tallyo::EventPace noPause(0);
+    tallyo::platform().pace = &noPause;
+    tallyo::platform().clock = &clock;
 }
+
+}
+
+Q_DECLARE_METATYPE(const reliability::WritePath*)
