@@ -65,15 +65,7 @@ class CheckCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(QFile::exists(qEnvironmentVariable("TALLYO_BINARY")), "TALLYO_BINARY is not set");
-        // Printing starts Qt's graphical side, which wants a private runtime
-        // folder as a desktop session has.
-        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        if (!runtime.isEmpty())
-            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    void initTestCase() { prepareProgramRuns(); }
 
     void words_data()
     {

@@ -139,13 +139,7 @@ class CommandOutputTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY2(QFile::exists(qEnvironmentVariable("TALLYO_BINARY")), "TALLYO_BINARY is not set");
-        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-        if (!runtime.isEmpty())
-            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    void initTestCase() { prepareProgramRuns(); }
 
     // Every PDF the program writes goes through one scratch file: a write
     // past a real file-size limit exits 1 with the system's reason, and the

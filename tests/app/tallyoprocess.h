@@ -35,6 +35,17 @@ inline QStringList listing(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// For a test class's initTestCase: the program to run must be known, and
+// printing starts Qt's graphical side, which wants a private runtime folder
+// as a desktop session has.
+inline void prepareProgramRuns()
+{
+    QVERIFY2(QFile::exists(qEnvironmentVariable("TALLYO_BINARY")), "TALLYO_BINARY is not set");
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty())
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 inline void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
