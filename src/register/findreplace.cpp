@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "store/datafiles.h"
 #include "store/fields.h"
+#include "store/recordjournal.h"
 
 #include <algorithm>
 
@@ -13,12 +14,6 @@ namespace tallyo {
 namespace {
 
 const QString crlf = QStringLiteral("\r\n");
-
-std::function<void(qint32)>& writeHook()
-{
-    static std::function<void(qint32)> hook;
-    return hook;
-}
 
 QString Quoted(const QString& text)
 {
@@ -30,8 +25,10 @@ QString Instances(qint32 count)
     return QString::number(count) + QStringLiteral(" instance") + (count >= 2 ? QStringLiteral("s") : QString());
 }
 
-// Rewrites the listed records whose field matches, in list order.
-void ReplaceListed(int field, const QString& find, const QString& replacement, ReplaceResult& result)
+// The listed records whose field reads `find`, in list order, each with
+// only the field's bytes changed: the rest of the record stays exactly as
+// it was read.
+std::vector<RecordChange> ReplacementsInList(int field, const QString& find, const QString& replacement)
 {
     const RegisterState& state = registerState();
     const int at = field == ReplacePayee ? TransactionRecord::PayeeAt : TransactionRecord::CommentAt;
@@ -40,19 +37,16 @@ void ReplaceListed(int field, const QString& find, const QString& replacement, R
     // The beginning balance heads the normal view and is never changed.
     const qint32 first = state.RegisterView == NormalView ? 1 : 0;
     RecordFile& file = dataFiles().TransactionFile;
+    std::vector<RecordChange> changes;
     for (qint32 i = first; i < used; ++i) {
         const qint32 number = state.DisplayedList[size_t(i)];
         QByteArray record = file.read(number);
         if (TrimSpaces(ReadText(record.constData() + at, width)) != find)
             continue;
-        // Only the field's bytes change; the rest of the record is written
-        // back exactly as it was read.
         WriteText(record.data() + at, width, QStringView(replacement).left(width));
-        if (const auto& hook = writeHook())
-            hook(number);
-        file.write(number, record);
-        ++result.count;
+        changes.push_back({number, std::move(record)});
     }
+    return changes;
 }
 
 }
@@ -61,7 +55,13 @@ ReplaceResult ReplaceInDisplayedList(int field, const QString& find, const QStri
 {
     ReplaceResult result;
     try {
-        WhileTransactionsOpen([&] { ReplaceListed(field, find, replacement, result); });
+        std::vector<RecordChange> changes;
+        WhileTransactionsOpen([&] { changes = ReplacementsInList(field, find, replacement); });
+        // All the changed records are written as one step: a failure or a
+        // stop part way leaves the file as it was.
+        if (!changes.empty())
+            WriteRecordsAsOneStep(dataFiles().TransactionFile.fileName(), TransactionRecord::Length, changes, {});
+        result.count = qint32(changes.size());
     } catch (const FileError& error) {
         result.error = error;
     }
@@ -85,14 +85,10 @@ QString FindReplaceResult(qint32 count, const QString& find, const QString& repl
            + crlf + crlf + Quoted(replacement);
 }
 
-QString FindReplaceStopped(const FileError& error, qint32 count, const QString& find, const QString& replacement)
+QString FindReplaceStopped(const FileError& error)
 {
-    QString text = error.message() + crlf + crlf + QStringLiteral("The replacing stopped there.") + crlf + crlf;
-    if (count == 0)
-        return text + QStringLiteral("Nothing had been replaced.");
-    return text + Instances(count) + QStringLiteral(" of") + crlf + crlf + Quoted(find) + crlf + crlf
-           + QStringLiteral("had already been replaced with")
-           + crlf + crlf + Quoted(replacement) + crlf + crlf + QStringLiteral("and the rest were left as they were.");
+    return error.message() + crlf + crlf + QStringLiteral("The replacing stopped there.") + crlf + crlf
+           + QStringLiteral("Nothing had been replaced.");
 }
 
 bool FindAndReplace(int field, const QString& title, const QString& defaultFind, const BusyCallback& setBusy)
@@ -125,17 +121,12 @@ bool FindAndReplace(int field, const QString& title, const QString& defaultFind,
         setBusy(false);
     const QString resultTitle = QStringLiteral("Find/Replace Results");
     if (result.error)
-        prompts().ask(resultTitle, IconStop, FindReplaceStopped(*result.error, result.count, find, replacement), 1,
+        prompts().ask(resultTitle, IconStop, FindReplaceStopped(*result.error), 1,
                       {QStringLiteral("&Okay")});
     else
         prompts().ask(resultTitle, IconInformation, FindReplaceResult(result.count, find, replacement), 1,
                       {QStringLiteral("&Okay")});
     return true;
-}
-
-void SetReplaceWriteHook(std::function<void(qint32 number)> hook)
-{
-    writeHook() = std::move(hook);
 }
 
 }

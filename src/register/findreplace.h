@@ -6,10 +6,10 @@
 // left out, in the reconcile and search views every listed one counts.
 //
 // The dialogue goes through the prompts: the text to find, its replacement,
-// a confirmation, and the result. Each changed record is written whole, in
-// place, with only the field changed. A write that fails stops the pass;
-// the user is told how many records had been changed by then, and the
-// register still shows the list afresh, so that it shows what is on disk.
+// a confirmation, and the result. The changed records are written in place,
+// each with only the field changed, all as one step behind a journal
+// (store/recordjournal.h): a write that fails, or a stop part way, leaves
+// the file as it was, and the user is told that nothing was replaced.
 #include "store/fileerror.h"
 #include "store/rewrite.h"
 
@@ -26,7 +26,7 @@ enum ReplaceField : int {
 };
 
 struct ReplaceResult {
-    qint32 count = 0;                // records changed
+    qint32 count = 0;                // records changed (none when the pass failed)
     std::optional<FileError> error;  // what stopped the pass
 };
 
@@ -45,10 +45,6 @@ bool FindAndReplace(int field, const QString& title, const QString& defaultFind,
 // The texts of the confirmation and of the result.
 QString FindReplaceConfirmation(const QString& find, const QString& replacement);
 QString FindReplaceResult(qint32 count, const QString& find, const QString& replacement);
-QString FindReplaceStopped(const FileError& error, qint32 count, const QString& find, const QString& replacement);
-
-// Called with the record number before each record is written; tests throw
-// from it to stop a pass part-way. Empty: nothing is called.
-void SetReplaceWriteHook(std::function<void(qint32 number)> hook);
+QString FindReplaceStopped(const FileError& error);
 
 }

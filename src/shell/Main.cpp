@@ -18,7 +18,7 @@
 #include "shell/quit.h"
 #include "store/fileerror.h"
 #include "store/fileio.h"
-#include "store/importjournal.h"
+#include "store/recordjournal.h"
 #include "store/rewrite.h"
 #include "util/WindowHelpers.h"
 #include "store/signalcleanup.h"
@@ -83,7 +83,7 @@ bool Main(SingleInstance& instance)
     // or cleared, and a stopped import undone, before anything reads it.
     try {
         TidyDataFolderAtStart(DataFolderPath());
-        UndoUnfinishedImport(DataFolderPath());
+        UndoUnfinishedRecordChanges(DataFolderPath());
     } catch (const FileError& error) {
         prompts().ask(QStringLiteral("Terminating"), IconStop,
                       ApplicationTitle + QStringLiteral(" could not finish a copy that was stopped") + QStringLiteral("\r\n")

@@ -7,7 +7,7 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/fileio.h"
-#include "store/importjournal.h"
+#include "store/recordjournal.h"
 #include "store/signalcleanup.h"
 #include "store/switchjournal.h"
 #include "util/productinfo.h"
@@ -152,7 +152,7 @@ bool FinishUnfinishedSwitchBefore(const CommandLine& command, QTextStream& err)
     const QString folder = DataFolder(command.dataDir);
     try {
         FinishUnfinishedSwitch(folder);
-        UndoUnfinishedImport(folder);
+        UndoUnfinishedRecordChanges(folder);
     } catch (const FileError& error) {
         err << "tallyo: " << error.message().replace(QStringLiteral("\r\n"), QStringLiteral(" ")) << "\n";
         return false;

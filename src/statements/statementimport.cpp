@@ -3,7 +3,7 @@
 #include "store/datafiles.h"
 #include "store/fields.h"
 #include "store/fileerror.h"
-#include "store/importjournal.h"
+#include "store/recordjournal.h"
 #include "store/recordfile.h"
 
 #include <map>
@@ -80,7 +80,7 @@ ImportCounts ImportStatement(const QString& accountKey, const Statement& stateme
 
     // The matched transactions are read by number and checked, the new
     // lines made; then the changed records are written in place and the new
-    // ones appended, as one step behind a journal (store/importjournal.h).
+    // ones appended, as one step behind a journal (store/recordjournal.h).
     RecordFile& transactions = dataFiles().TransactionFile;
     const QByteArray key = AccountKeyBytes(accountKey);
     std::vector<RecordChange> changes;

@@ -2,7 +2,7 @@
 // Importing a statement into an account in one step: the new lines are
 // appended as cleared transactions and the matched transactions cleared,
 // written in place behind a journal, so that a failure or a stop leaves
-// Account.dat as it was (store/importjournal.h).
+// Account.dat as it was (store/recordjournal.h).
 #include "matching.h"
 
 #include <vector>

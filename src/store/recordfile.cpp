@@ -33,12 +33,18 @@ void RecordFile::close()
 {
     if (!file_.isOpen())
         return;
+    // What was written reaches the disk before the action counts as done,
+    // so a power cut after it cannot take it back.
+    if (written_)
+        file_.sync();
+    written_ = false;
     count_ = RecordCount(file_.size(), recordLength_);
     file_.close();
 }
 
 void RecordFile::closeKeepingCount()
 {
+    written_ = false;
     file_.close();
 }
 
@@ -50,6 +56,7 @@ void RecordFile::refreshCount()
 
 void RecordFile::reset()
 {
+    written_ = false;
     file_ = PosixFile();
     count_ = 0;
 }
@@ -93,6 +100,7 @@ void RecordFile::write(qint32 n, QByteArrayView bytes)
         }
         throw;
     }
+    written_ = true;
     if (n > count_)
         count_ = n;
 }

@@ -27,7 +27,8 @@ public:
     // Opens the file, creating it empty when missing, and sets the count.
     // An open file is closed first.
     void open();
-    // Sets the count and closes the file; nothing when it is not open.
+    // Flushes what was written to the disk, sets the count and closes the
+    // file; nothing when it is not open.
     void close();
     // Closes the file without touching the count.
     void closeKeepingCount();
@@ -51,6 +52,7 @@ private:
     int recordLength_;
     PosixFile file_;
     qint32 count_ = 0;
+    bool written_ = false;  // written since it was opened: flushed on close
 };
 
 }

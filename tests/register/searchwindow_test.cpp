@@ -17,6 +17,7 @@
 #include "register/SearchMenu.h"
 #include "register/TransactionActions.h"
 #include "register/findreplace.h"
+#include "store/fileseam.h"
 #include "register/frmAccount.h"
 #include "register/registeractions.h"
 #include "register/registergrid.h"
@@ -121,7 +122,7 @@ private slots:
         ResetRegisterState();
         ResetRegisterActions();
         ResetSearchMemory();
-        SetReplaceWriteHook({});
+        SetFileStepHook({});
         InstallTransactionActions();
         InstallSearchActions();
         ResetDisplayValues();
@@ -134,7 +135,7 @@ private slots:
             window->close();
         settle();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        SetReplaceWriteHook({});
+        SetFileStepHook({});
         ResetRegisterActions();
         seams_.reset();
     }
@@ -431,11 +432,10 @@ private slots:
     {
         frmAccount* window = open(twoYears());
         QVERIFY(window);
-        int writes = 0;
-        SetReplaceWriteHook([&writes](qint32) {
-            if (++writes == 2)
-                throw FileError(QStringLiteral("Account.dat"), QStringLiteral("write"),
-                                QStringLiteral("No space left on device"));
+        const QByteArray before = dataFile();
+        SetFileStepHook([](FileStep step, const QString& name) {
+            if (step == FileStep::Sync && name.endsWith(QStringLiteral("Account.dat")))
+                throw FileError(name, QStringLiteral("write"), QStringLiteral("No space left on device"));
         });
         prompts_->expectInput(PayeeTitle, QStringLiteral("Smith"))
             .expectInput(PayeeTitle, QStringLiteral("Smythe"))
@@ -445,8 +445,9 @@ private slots:
         window->menuOtherOptions_Click(4);
         QVERIFY(prompts_->verifyDone());
         QVERIFY(prompts_->messages().last().text.contains(QStringLiteral("No space left on device")));
-        QVERIFY(prompts_->messages().last().text.contains(QStringLiteral("1 instance of")));
-        QCOMPARE(column(window, PayeeColumn), (QStringList{"Beginning Balance", "Smythe", "Employer", "Smith", "Jones"}));
+        QVERIFY(prompts_->messages().last().text.contains(QStringLiteral("Nothing had been replaced.")));
+        QCOMPARE(dataFile(), before);
+        QCOMPARE(column(window, PayeeColumn), (QStringList{"Beginning Balance", "Smith", "Employer", "Smith", "Jones"}));
         QVERIFY(window->isEnabled());
     }
 };

@@ -145,7 +145,7 @@ private slots:
             } catch (const FileError& error) {
                 unread = error.message();
             }
-            QStringList torn = TornFiles(before, after, path->recordByRecord);
+            QStringList torn = TornFiles(before, after);
             if (path->together && torn.isEmpty() && !FolderOldOrNew(before, after))
                 torn << QStringLiteral("the files together (some old, some new)");
             QVERIFY2(torn.isEmpty(), qPrintable(QStringLiteral("%1 torn after %2 (seed %3)")

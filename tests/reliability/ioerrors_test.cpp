@@ -145,7 +145,7 @@ private slots:
                 [&] {
                     SetFileStepHook({});
                     const QByteArray state = QByteArray(changedBefore ? "c" : "-")
-                        + (ReadFolder() == before ? "o" : ReadFolder() == after ? "a" : "n") + (TornFiles(before, after, path->recordByRecord).isEmpty() ? "-" : "t");
+                        + (ReadFolder() == before ? "o" : ReadFolder() == after ? "a" : "n") + (TornFiles(before, after).isEmpty() ? "-" : "t");
                     (void)!::write(pipeEnds[1], state.constData(), 3);
                     ::close(pipeEnds[1]);
                 });

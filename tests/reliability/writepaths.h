@@ -24,7 +24,7 @@
 #include "store/switchjournal.h"
 #include "shell/appsettings.h"
 #include "util/backuprestore.h"
-#include "store/importjournal.h"
+#include "store/recordjournal.h"
 #include "statements/matching.h"
 #include "statements/statementimport.h"
 #include "util/dates.h"
@@ -55,20 +55,6 @@ inline FolderContent ReadFolder()
     return content;
 }
 
-// Whether `now` is made of records each old or new at its place.
-inline bool RecordsOldOrNew(const std::optional<QByteArray>& now, const std::optional<QByteArray>& old,
-                            const std::optional<QByteArray>& made, int length)
-{
-    if (!now || !old || !made || now->size() != old->size() || now->size() != made->size())
-        return false;
-    for (qsizetype at = 0; at < now->size(); at += length) {
-        const QByteArrayView record = QByteArrayView(*now).sliced(at, qMin<qsizetype>(length, now->size() - at));
-        if (record != QByteArrayView(*old).sliced(at, record.size()) && record != QByteArrayView(*made).sliced(at, record.size()))
-            return false;
-    }
-    return true;
-}
-
 // Whether the data files are all as they were or all as made, none mixed.
 inline bool FolderOldOrNew(const FolderContent& before, const FolderContent& after)
 {
@@ -77,23 +63,21 @@ inline bool FolderOldOrNew(const FolderContent& before, const FolderContent& aft
 }
 
 // What the program does first with its data folder: finishes (or undoes) a
-// switch of several files that a stop interrupted, and undoes an unfinished
-// import. Throws FileError.
+// switch of several files that a stop interrupted, and undoes unfinished
+// changes of records in place (an import, a find and replace). Throws FileError.
 inline void RecoverLikeTheProgram()
 {
     tallyo::FinishUnfinishedSwitch(QDir::currentPath());
-    tallyo::UndoUnfinishedImport(QDir::currentPath());
+    tallyo::UndoUnfinishedRecordChanges(QDir::currentPath());
 }
 
-// Which data files hold neither their old nor their new content now; with
-// a record length, a file whose every record is old or new passes too.
-inline QStringList TornFiles(const FolderContent& before, const FolderContent& after, int recordLength = 0)
+// Which data files hold neither their old nor their new content now.
+inline QStringList TornFiles(const FolderContent& before, const FolderContent& after)
 {
     const FolderContent now = ReadFolder();
     QStringList torn;
     for (const QString& name : DataFileNames) {
-        if (now.at(name) != before.at(name) && now.at(name) != after.at(name)
-            && !(recordLength > 0 && RecordsOldOrNew(now.at(name), before.at(name), after.at(name), recordLength)))
+        if (now.at(name) != before.at(name) && now.at(name) != after.at(name))
             torn << name;
     }
     return torn;
@@ -256,9 +240,6 @@ struct WritePath {
     const char* name;
     std::function<void()> prepare;  // fills the working folder
     std::function<void()> act;      // the action, as the window runs it
-    // 0: each file changes in one step. Otherwise the length of the records
-    // the action writes one by one, in place: each record is old or new.
-    int recordByRecord = 0;
     // The data files switch as one: after a stop and the recovery at the
     // next start they are all old or all new.
     bool together = false;
@@ -273,14 +254,14 @@ inline const QList<WritePath>& WritePaths()
         {"remove", Household, [] { OpenRegister(); DeleteListedTransaction(3); }},
         {"clear", Household, [] { OpenRegister(); ToggleCleared(2); }},
         {"void", Household, [] { OpenRegister(); VoidTransaction(RecordOfRow(4)); }},
-        {"delete account", Household, [] { DeleteAccountRecords(QString::fromLatin1(OtherKey)); }, 0, true},
+        {"delete account", Household, [] { DeleteAccountRecords(QString::fromLatin1(OtherKey)); }, true},
         {"conversion", OlderIndex, [] { ConvertAccountIndex(); }},
         {"find and replace", Household, [] {
              OpenRegister();
-             // The window tells of a pass stopped part way; here it counts as thrown.
+             // The window tells of a failed pass; here it counts as thrown.
              if (const ReplaceResult result = ReplaceInDisplayedList(ReplacePayee, "Payee", "Water Works"); result.error)
                  throw *result.error;
-         }, TransactionRecord::Length},
+         }},
         {"list save", Household, [] { StoreList(1, 1, "Grocer\r\nPayee\r\nWater Works"); }},
         {"notes save", Household, [] { StoreAccountNotes(1, "Joint account since 2024"); }},
         {"check layout save", Household, [] {
@@ -288,8 +269,8 @@ inline const QList<WritePath>& WritePaths()
              account.CheckLayout = StoredLayout({2, 60, 4, 50, 6, 10, 6, 62, 8, 5, 10, 8});
              StoreAccountRecord(1, account);
          }},
-        {"backup", DataAndOther, [] { CopyFromOther(false); }, 0, true},
-        {"restore", DataAndOther, [] { CopyFromOther(true); }, 0, true},
+        {"backup", DataAndOther, [] { CopyFromOther(false); }, true},
+        {"restore", DataAndOther, [] { CopyFromOther(true); }, true},
         {"statement import", Household, [] {
              const QString key = QString::fromLatin1(AccountKey);
              ImportStatement(key, BankStatement(), MatchStatement(BankStatement(), ReadRegisterEntries(key)));

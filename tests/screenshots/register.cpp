@@ -143,7 +143,7 @@ int registerShots(const QDir& target)
     const auto nothing = [](frmAccount&) {};
     actions = {nothing, nothing, nothing, nothing, nothing, nothing, nothing, nothing, nothing,
                [](frmAccount&, const ListSummary&) {}, [](frmAccount&, double, double) {},
-               [](frmAccount&, int) {}, [](frmAccount&, int, const QString&) {}, [](frmAccount&, int) {}};
+               [](frmAccount&, int) {}, [](frmAccount&, int, const QString&) {}, [](frmAccount&, int) {}, nothing};
 
     int written = 0;
     QPointer<frmAccount> window = OpenRegisterSample();

@@ -38,6 +38,7 @@
 #include "shell/navigation.h"
 #include "shell/quit.h"
 #include "store/fileerror.h"
+#include "store/fileseam.h"
 #include "store/records.h"
 #include "util/WindowHelpers.h"
 #include "util/backuprestore.h"
@@ -629,11 +630,12 @@ private slots:
             "Find/Replace Results", IconInformation,
             "'Nobody'\r\n\r\ncould not be found in\r\nthis list of transactions.", okay);
         row("find and replace: stopped", [](WindowSeams& s) {
-                SetReplaceWriteHook([](qint32) {
-                    throw FileError(QStringLiteral("Account.dat"), QStringLiteral("write"), QStringLiteral("Disk full"));
+                SetFileStepHook([](FileStep step, const QString& name) {
+                    if (step == FileStep::Sync && name.endsWith(QStringLiteral("Account.dat")))
+                        throw FileError(QStringLiteral("Account.dat"), QStringLiteral("write"), QStringLiteral("Disk full"));
                 });
                 replacePayees(s, QStringLiteral("Employer"), 1);
-                SetReplaceWriteHook(nullptr);
+                SetFileStepHook({});
             },
             "Find/Replace Results", IconStop,
             "Could not write Account.dat:\r\nDisk full\r\n\r\nThe replacing stopped there.\r\n\r\n"

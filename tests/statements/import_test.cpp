@@ -9,7 +9,7 @@
 #include "store/datafiles.h"
 #include "store/fileerror.h"
 #include "store/fileseam.h"
-#include "store/importjournal.h"
+#include "store/recordjournal.h"
 #include "store/rewrite.h"
 #include "store/switchjournal.h"
 #include "util/dates.h"
@@ -165,12 +165,12 @@ private slots:
                 QVERIFY(how != StopAtStep);
             } catch (const Stopped&) {
                 SetFileStepHook({});
-                UndoUnfinishedImport(QDir::currentPath());
+                UndoUnfinishedRecordChanges(QDir::currentPath());
             }
             SetFileStepHook({});
             const QString where = QStringLiteral("a fault at step %1 of %2").arg(at).arg(steps);
-            QVERIFY(!tallyo::test::fileExists(ImportJournalNameOf(data)));
-            QVERIFY(!tallyo::test::fileExists(ScratchNameOf(ImportJournalNameOf(data))));
+            QVERIFY(!tallyo::test::fileExists(RecordJournalNameOf(data)));
+            QVERIFY(!tallyo::test::fileExists(ScratchNameOf(RecordJournalNameOf(data))));
             if (at == 0) {
                 QCOMPARE(failed, how == RegisterChanged);
                 after = DataFile();

@@ -1,7 +1,7 @@
 #pragma once
 // Changing a few records of a large data file and appending many as one
 // step, without rewriting the file. Before the file is touched, a journal
-// beside it (NAME.import-journal) keeps the file's length and the bytes
+// beside it (NAME.journal) keeps the file's length and the bytes
 // about to be overwritten, flushed with the folder; it is removed once the
 // file is flushed. A process stopped in between leaves the journal behind,
 // and whoever next opens the folder puts the old bytes back and cuts the
@@ -13,7 +13,7 @@
 
 namespace tallyo {
 
-QString ImportJournalNameOf(const QString& fileName);
+QString RecordJournalNameOf(const QString& fileName);
 
 // One record to overwrite in place, by number (counting from 1).
 struct RecordChange {
@@ -31,6 +31,6 @@ void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std:
 // its Account.dat is undone, under the folder's lock. A folder without a
 // journal is left alone. Throws FileError, also when another process keeps
 // the folder locked.
-void UndoUnfinishedImport(const QString& folder);
+void UndoUnfinishedRecordChanges(const QString& folder);
 
 }

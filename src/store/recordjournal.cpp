@@ -1,4 +1,4 @@
-#include "importjournal.h"
+#include "recordjournal.h"
 
 #include "datafiles.h"
 #include "fileerror.h"
@@ -81,7 +81,7 @@ void Undo(const QString& fileName, const Journal& journal)
     file.truncate(journal.length);
     file.sync();
     file.close();
-    DeleteFile(ImportJournalNameOf(fileName));
+    DeleteFile(RecordJournalNameOf(fileName));
     SyncFolder(FolderOf(fileName));
 }
 
@@ -89,7 +89,7 @@ void Undo(const QString& fileName, const Journal& journal)
 // and the rename flushed, so a journal under its real name is whole.
 void WriteJournal(const QString& fileName, const Journal& journal)
 {
-    const QString name = ImportJournalNameOf(fileName);
+    const QString name = RecordJournalNameOf(fileName);
     const QString scratch = ScratchNameOf(name);
     const QByteArray text = Encode(journal);
     try {
@@ -115,14 +115,14 @@ void LockFolder(FolderLock& lock, const QString& folder)
 {
     if (!lock.lock(folder, FolderLock::Need::Required, lockWaitMs))
         throw FileError(folder, QStringLiteral("open"),
-                        QStringLiteral("Another import, backup or restore is changing this folder."));
+                        QStringLiteral("Another import, replace, backup or restore is changing this folder."));
 }
 
 }
 
-QString ImportJournalNameOf(const QString& fileName)
+QString RecordJournalNameOf(const QString& fileName)
 {
-    return fileName + QStringLiteral(".import-journal");
+    return fileName + QStringLiteral(".journal");
 }
 
 void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std::vector<RecordChange>& changes,
@@ -160,7 +160,7 @@ void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std:
             file.writeAt(change.bytes.constData(), recordLength, qint64(change.number - 1) * recordLength);
         file.sync();
         file.close();
-        DeleteFile(ImportJournalNameOf(fileName));
+        DeleteFile(RecordJournalNameOf(fileName));
         SyncFolder(FolderOf(fileName));
     } catch (const FileError&) {
         file = PosixFile();
@@ -173,10 +173,10 @@ void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std:
     }
 }
 
-void UndoUnfinishedImport(const QString& folder)
+void UndoUnfinishedRecordChanges(const QString& folder)
 {
     const QString fileName = QDir(folder).filePath(QString::fromLatin1(TransactionFileName));
-    const QString name = ImportJournalNameOf(fileName);
+    const QString name = RecordJournalNameOf(fileName);
     if (!FileExists(name) && !FileExists(ScratchNameOf(name)))
         return;
     FolderLock lock;
