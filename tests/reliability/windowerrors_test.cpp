@@ -1,6 +1,6 @@
 // I/O errors met by the windows: each user action that writes is done
 // through its window while the store's first file change fails, as a
-// failing device would. The "File error" message is shown, the data files
+// failing device would. The error message is shown, the data files
 // stay byte for byte as they were, and the same window, still open, takes
 // the same action again once the device works: then the files change.
 #include "scriptedprompts.h"
@@ -13,10 +13,14 @@
 #include "entry/entrystate.h"
 #include "entry/frmEditList.h"
 #include "entry/frmNewEntry.h"
+#include "index/frmAccountIndex.h"
+#include "register/SearchMenu.h"
+#include "register/frmAccount.h"
 #include "platform/settings.h"
 #include "store/fileseam.h"
 
 #include <QComboBox>
+#include <QTableView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -29,12 +33,30 @@ using namespace reliability;
 namespace {
 
 // A window open on the household's first account, and the action in it
-// that writes.
+// that writes: the questions answered on the way to the write, the title
+// of the message that tells of a failed write, and what a write that
+// works says.
 struct WindowAction {
     const char* name;
     std::function<std::unique_ptr<QWidget>()> open;
     std::function<void(QWidget*)> act;
+    std::function<void(ScriptedPrompts&)> questions = [](ScriptedPrompts&) {};
+    QString errorTitle = QStringLiteral("File error");
+    std::function<void(ScriptedPrompts&)> done = [](ScriptedPrompts&) {};
 };
+
+const QString ReplaceTitle = QStringLiteral("Find and replace `Payee/Creditor' text");
+
+// The account index with its first activation done, `row` highlighted.
+std::unique_ptr<QWidget> IndexAt(int row)
+{
+    auto window = std::make_unique<frmAccountIndex>();
+    window->show();
+    if (QTest::qWaitForWindowActive(window.get()))
+        QCoreApplication::processEvents();
+    window->gridAccountIndex->setCurrentIndex(window->gridAccountIndex->model()->index(row, 0));
+    return window;
+}
 
 AccountRecord layoutAccount;
 
@@ -88,6 +110,35 @@ const QList<WindowAction>& WindowActions()
              return std::unique_ptr<QWidget>(std::move(window));
          },
          [](QWidget* w) { static_cast<frmPrintCheckSetup*>(w)->cmdSave->click(); }},
+        {"save the account notes", [] { return IndexAt(0); },
+         [](QWidget* w) {
+             // After a failed save the notes are still being edited.
+             auto* index = static_cast<frmAccountIndex*>(w);
+             if (!index->cmdSaveNotes->isEnabled()) {
+                 index->cmdEditNotes->click();
+                 QTest::keyClicks(index->txtAccountInfo, " since 2024");
+             }
+             index->cmdSaveNotes->click();
+         }},
+        {"delete an account", [] { return IndexAt(1); },
+         [](QWidget* w) { static_cast<frmAccountIndex*>(w)->cmdDeleteAccount->click(); },
+         [](ScriptedPrompts& prompts) { prompts.expectMessage(QStringLiteral("Confirm"), 1); }},
+        {"find and replace a payee",
+         [] {
+             auto window = std::make_unique<frmAccount>();
+             window->show();
+             if (QTest::qWaitForWindowActive(window.get()))
+                 QCoreApplication::processEvents();
+             return std::unique_ptr<QWidget>(std::move(window));
+         },
+         [](QWidget* w) { FindReplaceInRegister(*static_cast<frmAccount*>(w), 1); },
+         [](ScriptedPrompts& prompts) {
+             prompts.expectInput(ReplaceTitle, QStringLiteral("Grocer"))
+                 .expectInput(ReplaceTitle, QStringLiteral("Water Works"))
+                 .expectMessage(ReplaceTitle, 1);
+         },
+         QStringLiteral("Find/Replace Results"),
+         [](ScriptedPrompts& prompts) { prompts.expectMessage(QStringLiteral("Find/Replace Results"), 1); }},
     };
     return actions;
 }
@@ -144,9 +195,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         const FolderContent before = ReadFolder();
 
-        prompts_->expectMessage(QStringLiteral("File error"), 1);
-        SetFileStepHook([](FileStep step, const QString& name) {
-            throw FileError(name, QString::fromLatin1(FileStepName(step)), QStringLiteral("Input/output error"));
+        action->questions(*prompts_);
+        prompts_->expectMessage(action->errorTitle, 1);
+        // The first change fails; what the window does after telling of it
+        // (showing the files afresh) finds the device working again.
+        bool failed = false;
+        SetFileStepHook([&failed](FileStep step, const QString& name) {
+            if (!std::exchange(failed, true))
+                throw FileError(name, QString::fromLatin1(FileStepName(step)), QStringLiteral("Input/output error"));
         });
         action->act(window.get());
         SetFileStepHook({});
@@ -155,6 +211,8 @@ private slots:
         QVERIFY(ReadFolder() == before);
         QVERIFY(window->isVisible());
 
+        action->questions(*prompts_);
+        action->done(*prompts_);
         action->act(window.get());
         QVERIFY(prompts_->verifyDone());
         QVERIFY2(ReadFolder() != before, "the window did not save once the device worked");

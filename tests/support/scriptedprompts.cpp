@@ -102,8 +102,10 @@ MessageAnswer ScriptedPrompts::showMessage(const MessageRequest& request)
 {
     messages_.append(request);
     Expected expected;
-    if (!take(Kind::Message, request.title, expected))
+    if (!take(Kind::Message, request.title, expected)) {
+        qWarning("the message said: %s", qPrintable(request.text));
         return {};
+    }
     if (expected.text && *expected.text != request.text) {
         fail(QStringLiteral("message \"%1\": text \"%2\", expected \"%3\"")
                  .arg(request.title, request.text, *expected.text));
