@@ -103,7 +103,7 @@ int RunImportCommand(const CommandLine& command, QTextStream& out, QTextStream& 
         if (!statement)
             return 2;
 
-        const std::vector<LineMatch> matches = MatchStatement(*statement, ReadRegisterEntries(*key));
+        const std::vector<LineMatch> matches = MatchStatement(*statement, ReadRegisterEntries(*key, statement));
         const ImportCounts counts =
             command.dryRun ? CountImport(matches) : ImportStatement(*key, *statement, matches);
         for (size_t i = 0; i < matches.size(); ++i) {

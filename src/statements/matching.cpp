@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <unordered_map>
 
 namespace tallyo {
 
@@ -111,14 +110,26 @@ struct Candidate {
 
 }
 
-std::vector<RegisterEntry> ReadRegisterEntries(const QString& accountKey)
+std::vector<RegisterEntry> ReadRegisterEntries(const QString& accountKey, const Statement* onlyFor)
 {
+    std::vector<qint64> amounts;  // sorted, when only some are wanted
+    if (onlyFor) {
+        for (const StatementLine& line : onlyFor->lines)
+            amounts.push_back(line.amount);
+        std::sort(amounts.begin(), amounts.end());
+    }
     std::vector<RegisterEntry> entries;
     const QByteArray key = AccountKeyBytes(accountKey);
     RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
+    // Room for every record at once (only what is used is touched):
+    // growing the list step by step would copy it at each step.
+    entries.reserve(size_t(scan.count()));
     while (scan.next()) {
         const TransactionView view(scan.record());
         if (!view.hasKey(key) || view.date() == 0.0)
+            continue;
+        QStringList bankIds = BankIdsInRecord(scan.record());
+        if (onlyFor && bankIds.isEmpty() && !std::binary_search(amounts.begin(), amounts.end(), view.amount()))
             continue;
         RegisterEntry entry;
         entry.record = scan.number();
@@ -127,7 +138,7 @@ std::vector<RegisterEntry> ReadRegisterEntries(const QString& accountKey)
         entry.type = TrimmedField(scan.record() + TransactionRecord::TypeAt, TransactionRecord::TypeWidth);
         entry.payee = TrimmedField(scan.record() + TransactionRecord::PayeeAt, TransactionRecord::PayeeWidth);
         entry.cleared = view.cleared();
-        entry.bankIds = BankIdsInRecord(scan.record());
+        entry.bankIds = std::move(bankIds);
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -159,48 +170,50 @@ std::vector<LineMatch> MatchStatement(const Statement& statement, const std::vec
         }
     }
 
-    // Transactions the user typed in, by amount and day: those that carry
-    // a bank id already stand for another line of the bank, voided ones
-    // for nothing.
-    std::unordered_map<qint64, std::vector<size_t>> byAmount;
-    byAmount.reserve(entries.size());
+    // Transactions the user typed in, sorted by amount and day: those that
+    // carry a bank id already stand for another line of the bank, voided
+    // ones for nothing.
+    struct Typed {
+        qint64 amount;
+        qint64 day;
+        size_t entry;
+        bool operator<(const Typed& other) const
+        {
+            return amount != other.amount ? amount < other.amount : day < other.day;
+        }
+    };
+    std::vector<Typed> typed;
+    typed.reserve(entries.size());
+    const QString voidType = TypeVoid.trimmed();
     for (size_t e = 0; e < entries.size(); ++e) {
-        if (!entries[e].bankIds.isEmpty() || entries[e].type == TypeVoid.trimmed())
+        if (!entries[e].bankIds.isEmpty() || entries[e].type == voidType)
             continue;
-        byAmount[entries[e].amount].push_back(e);
+        typed.push_back({entries[e].amount, DayOf(entries[e].date), e});
     }
-    for (auto& [amount, list] : byAmount) {
-        std::sort(list.begin(), list.end(), [&](size_t a, size_t b) {
-            return DayOf(entries[a].date) < DayOf(entries[b].date);
-        });
-    }
+    std::sort(typed.begin(), typed.end());
 
     std::vector<Candidate> candidates;
     for (size_t l = 0; l < lines.size(); ++l) {
         if (lineDone[l])
             continue;
         const StatementLine& line = lines[l];
-        const auto bucket = byAmount.find(line.amount);
-        if (bucket == byAmount.end())
-            continue;
-        const std::vector<size_t>& list = bucket->second;
         const qint64 day = DayOf(StoredFromDate(line.date));
+        const auto sameAmount = std::equal_range(typed.begin(), typed.end(), Typed{line.amount, 0, 0},
+                                                 [](const Typed& a, const Typed& b) { return a.amount < b.amount; });
         // A check matches the check of its number whatever its date.
         if (!line.checkNumber.isEmpty()) {
-            for (size_t e : list) {
-                if (CheckNumberOf(entries[e].type) == line.checkNumber)
-                    candidates.push_back({l, e, qAbs(DayOf(entries[e].date) - day), true});
+            for (auto it = sameAmount.first; it != sameAmount.second; ++it) {
+                if (CheckNumberOf(entries[it->entry].type) == line.checkNumber)
+                    candidates.push_back({l, it->entry, qAbs(it->day - day), true});
             }
         }
-        auto from = std::lower_bound(list.begin(), list.end(), day - MatchDays,
-                                     [&](size_t e, qint64 wanted) { return DayOf(entries[e].date) < wanted; });
-        for (auto it = from; it != list.end() && DayOf(entries[*it].date) <= day + MatchDays; ++it) {
-            const QString number = CheckNumberOf(entries[*it].type);
+        auto from = std::lower_bound(sameAmount.first, sameAmount.second, Typed{line.amount, day - MatchDays, 0});
+        for (auto it = from; it != sameAmount.second && it->day <= day + MatchDays; ++it) {
             // A numbered check pairs by date only with a line that has no number,
             // and a line with a number only with a transaction that has none.
-            if (!number.isEmpty() && !line.checkNumber.isEmpty())
+            if (!line.checkNumber.isEmpty() && !CheckNumberOf(entries[it->entry].type).isEmpty())
                 continue;
-            candidates.push_back({l, *it, qAbs(DayOf(entries[*it].date) - day), false});
+            candidates.push_back({l, it->entry, qAbs(it->day - day), false});
         }
     }
     // Numbers first, then the nearest days; among equals the earlier line,

@@ -24,9 +24,11 @@ struct RegisterEntry {
     QStringList bankIds;    // the bank ids its notes hold
 };
 
-// The account's transactions, read from Account.dat in the working folder.
+// The account's transactions, read from Account.dat in the working folder;
+// with `onlyFor`, only those that can take part in matching that
+// statement: of an amount one of its lines has, or keeping a bank id.
 // Throws FileError when the file cannot be read.
-std::vector<RegisterEntry> ReadRegisterEntries(const QString& accountKey);
+std::vector<RegisterEntry> ReadRegisterEntries(const QString& accountKey, const Statement* onlyFor = nullptr);
 
 // What becomes of one statement line.
 struct LineMatch {

@@ -6,6 +6,7 @@
 #include "store/recordjournal.h"
 #include "store/recordfile.h"
 
+#include <algorithm>
 #include <map>
 
 namespace tallyo {
@@ -78,42 +79,42 @@ ImportCounts ImportStatement(const QString& accountKey, const Statement& stateme
             toClear.emplace(matches[i].record, i);
     }
 
-    // The matched transactions are read by number and checked, the new
-    // lines made; then the changed records are written in place and the new
-    // ones appended, as one step behind a journal (store/recordjournal.h).
+    // The new lines are made; then, as one step behind a journal
+    // (store/recordjournal.h), each matched transaction is read, checked
+    // and cleared in place, and the new ones are appended.
     RecordFile& transactions = dataFiles().TransactionFile;
-    const QByteArray key = AccountKeyBytes(accountKey);
-    std::vector<RecordChange> changes;
-    changes.reserve(toClear.size());
-    transactions.open();
-    try {
-        for (const auto& [number, lineIndex] : toClear) {
-            if (number < 1 || number > transactions.count())
-                RefuseImport(RegisterChanged());
-            const QByteArray bytes = transactions.read(number);
-            TransactionRecord record = TransactionRecord::decode(bytes.constData());
-            const StatementLine& line = lines[lineIndex];
-            if (!TransactionView(bytes.constData()).hasKey(key) || record.Amount != line.amount
-                || record.TransactionDate == 0.0)
-                RefuseImport(RegisterChanged());
-            record.Cleared = true;
-            if (!line.bankId.isEmpty())
-                record.Notes = NotesWithBankId(record.Notes, line.bankId);
-            changes.push_back({number, record.encode()});
-        }
-    } catch (const FileError&) {
-        transactions.close();
-        throw;
-    }
-    transactions.close();
-
+    transactions.refreshCount();
     QByteArray appended;
     appended.reserve(qsizetype(counts.added) * TransactionRecord::Length);
     for (size_t i = 0; i < lines.size(); ++i) {
         if (IsTicked(ticked, i) && matches[i].outcome == LineMatch::Outcome::New)
             appended += TransactionForLine(lines[i], accountKey).encode();
     }
-    WriteRecordsAsOneStep(transactions.fileName(), TransactionRecord::Length, changes, appended);
+    std::vector<qint32> numbers;
+    numbers.reserve(toClear.size());
+    for (const auto& [number, lineIndex] : toClear) {
+        if (number < 1 || number > transactions.count())
+            RefuseImport(RegisterChanged());
+        numbers.push_back(number);
+    }
+    const QByteArray key = AccountKeyBytes(accountKey);
+    auto next = toClear.cbegin();
+    const auto clear = [&](qint32, QByteArray& bytes) {
+        const StatementLine& line = lines[(next++)->second];
+        const TransactionView view(bytes.constData());
+        if (!view.hasKey(key) || view.amount() != line.amount || view.date() == 0.0)
+            RefuseImport(RegisterChanged());
+        // Only the cleared flag and the notes change; every other byte of
+        // the record stays as it was.
+        WriteFlag(bytes.data() + TransactionRecord::ClearedAt, true);
+        if (!line.bankId.isEmpty()) {
+            char* notes = bytes.data() + TransactionRecord::NotesAt;
+            constexpr int width = TransactionRecord::NotesWidth;
+            const bool blank = std::all_of(notes, notes + width, [](char c) { return c == ' '; });
+            WriteText(notes, width, NotesWithBankId(blank ? QString() : ReadText(notes, width), line.bankId));
+        }
+    };
+    EditRecordsAsOneStep(transactions.fileName(), TransactionRecord::Length, numbers, clear, appended);
     // The import is done and on disk; a count that cannot be refreshed now
     // is refreshed by the next open of the file.
     try {

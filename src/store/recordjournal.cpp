@@ -10,6 +10,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
+#include <QtEndian>
 
 namespace tallyo {
 
@@ -29,15 +30,33 @@ struct Journal {
     std::vector<Piece> pieces;
 };
 
+// Appends `value` in the big-endian order QDataStream reads back.
+template <class Integer>
+void AppendBigEndian(QByteArray& text, Integer value)
+{
+    const Integer big = qToBigEndian(value);
+    text.append(reinterpret_cast<const char*>(&big), sizeof big);
+}
+
+// The layout Decode reads with QDataStream, written straight into one
+// buffer of its final size: the header, the old length, the pieces (each
+// its offset and its bytes with their length), the trailer.
 QByteArray Encode(const Journal& journal)
 {
-    QByteArray text;
-    QDataStream out(&text, QIODevice::WriteOnly);
-    out.writeRawData(header.constData(), int(header.size()));
-    out << journal.length << quint32(journal.pieces.size());
+    qsizetype size = header.size() + trailer.size() + 12;
     for (const Journal::Piece& piece : journal.pieces)
-        out << piece.offset << piece.bytes;
-    out.writeRawData(trailer.constData(), int(trailer.size()));
+        size += 12 + piece.bytes.size();
+    QByteArray text;
+    text.reserve(size);
+    text.append(header);
+    AppendBigEndian(text, qint64(journal.length));
+    AppendBigEndian(text, quint32(journal.pieces.size()));
+    for (const Journal::Piece& piece : journal.pieces) {
+        AppendBigEndian(text, qint64(piece.offset));
+        AppendBigEndian(text, quint32(piece.bytes.size()));
+        text.append(piece.bytes);
+    }
+    text.append(trailer);
     return text;
 }
 
@@ -128,6 +147,23 @@ QString RecordJournalNameOf(const QString& fileName)
 void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std::vector<RecordChange>& changes,
                            const QByteArray& appended)
 {
+    std::vector<qint32> numbers;
+    numbers.reserve(changes.size());
+    for (const RecordChange& change : changes) {
+        if (change.bytes.size() != recordLength)
+            throw FileError(fileName, QStringLiteral("write"),
+                            QStringLiteral("A record of %1 bytes does not fit records of %2 bytes")
+                                .arg(change.bytes.size()).arg(recordLength));
+        numbers.push_back(change.number);
+    }
+    size_t next = 0;
+    EditRecordsAsOneStep(fileName, recordLength, numbers,
+                         [&](qint32, QByteArray& record) { record = changes[next++].bytes; }, appended);
+}
+
+void EditRecordsAsOneStep(const QString& fileName, int recordLength, const std::vector<qint32>& numbers,
+                          const RecordEdit& edit, const QByteArray& appended)
+{
     FolderLock lock;
     LockFolder(lock, FolderOf(fileName));
 
@@ -136,13 +172,26 @@ void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std:
     journal.length = file.size();
     const qint32 count = RecordCount(journal.length, recordLength);
     const qint64 end = qint64(count) * recordLength;
-    for (const RecordChange& change : changes) {
-        if (change.number < 1 || change.number > count || change.bytes.size() != recordLength)
+    // Each record is read once: its old bytes go into the journal, its
+    // edited bytes are written after it.
+    std::vector<QByteArray> edited;
+    edited.reserve(numbers.size());
+    journal.pieces.reserve(numbers.size() + 1);
+    for (const qint32 number : numbers) {
+        if (number < 1 || number > count)
             throw FileError(fileName, QStringLiteral("write"),
-                            QStringLiteral("Record %1 does not exist (the file holds %2)").arg(change.number).arg(count));
-        Journal::Piece piece{qint64(change.number - 1) * recordLength, QByteArray(recordLength, '\0')};
+                            QStringLiteral("Record %1 does not exist (the file holds %2)").arg(number).arg(count));
+        Journal::Piece piece{qint64(number - 1) * recordLength, QByteArray(recordLength, '\0')};
         piece.bytes.resize(qsizetype(file.readAt(piece.bytes.data(), recordLength, piece.offset)));
+        QByteArray record = piece.bytes;
+        record.resize(recordLength, '\0');
+        edit(number, record);
+        if (record.size() != recordLength)
+            throw FileError(fileName, QStringLiteral("write"),
+                            QStringLiteral("A record of %1 bytes does not fit records of %2 bytes")
+                                .arg(record.size()).arg(recordLength));
         journal.pieces.push_back(std::move(piece));
+        edited.push_back(std::move(record));
     }
     // Bytes of a damaged last record cut short, which the first new record
     // overwrites.
@@ -156,8 +205,8 @@ void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std:
     try {
         if (!appended.isEmpty())
             file.writeAt(appended.constData(), appended.size(), end);
-        for (const RecordChange& change : changes)
-            file.writeAt(change.bytes.constData(), recordLength, qint64(change.number - 1) * recordLength);
+        for (size_t i = 0; i < numbers.size(); ++i)
+            file.writeAt(edited[i].constData(), recordLength, qint64(numbers[i] - 1) * recordLength);
         file.sync();
         file.close();
         DeleteFile(RecordJournalNameOf(fileName));
@@ -167,7 +216,7 @@ void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std:
         try {
             Undo(fileName, journal);
         } catch (const FileError&) {
-            // The journal stays; the next start undoes the import from it.
+            // The journal stays; the next start undoes the change from it.
         }
         throw;
     }

@@ -9,6 +9,7 @@
 // as it was. A failure on the way undoes at once, from the same journal.
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace tallyo {
@@ -27,8 +28,19 @@ struct RecordChange {
 void WriteRecordsAsOneStep(const QString& fileName, int recordLength, const std::vector<RecordChange>& changes,
                            const QByteArray& appended);
 
-// Before a command or the program reads `folder`: an unfinished import into
-// its Account.dat is undone, under the folder's lock. A folder without a
+// Edits record `number` (its bytes as they are in the file, padded with
+// zero bytes when the file cuts it short) in place; throws FileError to
+// refuse the whole step.
+using RecordEdit = std::function<void(qint32 number, QByteArray& record)>;
+
+// The same, with each record read once, under the folder's lock, and
+// handed to `edit`: records listed by number (each once, counting from 1),
+// then `appended` after the last record, as one step.
+void EditRecordsAsOneStep(const QString& fileName, int recordLength, const std::vector<qint32>& numbers,
+                          const RecordEdit& edit, const QByteArray& appended);
+
+// Before a command or the program reads `folder`: an unfinished change in
+// place of its Account.dat (an import, a find and replace) is undone, under the folder's lock. A folder without a
 // journal is left alone. Throws FileError, also when another process keeps
 // the folder locked.
 void UndoUnfinishedRecordChanges(const QString& folder);

@@ -66,9 +66,10 @@ Statement TheStatement()
     return statement;
 }
 
+// As the command matches: only the transactions that can match are read.
 std::vector<LineMatch> Matched(const Statement& statement)
 {
-    return MatchStatement(statement, ReadRegisterEntries(Key));
+    return MatchStatement(statement, ReadRegisterEntries(Key, &statement));
 }
 
 enum How { ErrorAtStep, StopAtStep, RegisterChanged };
@@ -99,6 +100,11 @@ private slots:
         const QByteArray after = DataFile();
         QCOMPARE(after.size(), 4 * TransactionRecord::Length);
         QCOMPARE(after.mid(1000, 2000), StartingFile().mid(1000, 2000));  // untouched records stay byte for byte
+        // The matched check: only its cleared flag and notes changed.
+        constexpr int flagEnd = TransactionRecord::ClearedAt + 2;
+        QCOMPARE(after.left(TransactionRecord::ClearedAt), StartingFile().left(TransactionRecord::ClearedAt));
+        QCOMPARE(after.mid(flagEnd, TransactionRecord::NotesAt - flagEnd),
+                 StartingFile().mid(flagEnd, TransactionRecord::NotesAt - flagEnd));
         const TransactionRecord check = TransactionRecord::decode(after.constData());
         QVERIFY(check.Cleared);
         QCOMPARE(check.Payee.trimmed(), QStringLiteral("Plumber"));
