@@ -122,8 +122,9 @@ std::vector<RegisterEntry> ReadRegisterEntries(const QString& accountKey, const 
     const QByteArray key = AccountKeyBytes(accountKey);
     RecordScanner scan(QString::fromLatin1(TransactionFileName), TransactionRecord::Length);
     // Room for every record at once (only what is used is touched):
-    // growing the list step by step would copy it at each step.
-    entries.reserve(size_t(scan.count()));
+    // growing a long list step by step would copy it at each step.
+    if (!onlyFor)
+        entries.reserve(size_t(scan.count()));
     while (scan.next()) {
         const TransactionView view(scan.record());
         if (!view.hasKey(key) || view.date() == 0.0)
