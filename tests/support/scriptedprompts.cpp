@@ -84,7 +84,7 @@ QString ScriptedPrompts::describe(const Expected& expected)
 
 bool ScriptedPrompts::take(Kind kind, const QString& title, Expected& out)
 {
-    static const char* names[] = {"message", "input", "folder picker"};
+    static const char* names[] = {"message", "input", "folder picker", "file picker"};
     const QString call = QStringLiteral("%1 \"%2\"").arg(QLatin1String(names[int(kind)]), title);
     if (expected_.isEmpty()) {
         fail(QStringLiteral("unexpected %1").arg(call));
